@@ -108,7 +108,8 @@ Figures measure(int iterations, const std::function<void()> &operation)
   }
   const double seconds = double(total.nsecsElapsed()) / 1e9;
   std::sort(ns.begin(), ns.end());
-  return {iterations / seconds, double(ns[ns.size() / 2]) / 1000.0, double(ns[ns.size() * 99 / 100]) / 1000.0};
+  return {iterations / seconds, double(ns[ns.size() / 2]) / 1000.0,
+          double(ns[ns.size() * 99 / 100]) / 1000.0};
 }
 
 void print(const char *name, const Figures &f)
@@ -187,8 +188,9 @@ int main(int argc, char *argv[])
   print("EchoString on an open session", callOpen);
   print("bare TCP connect + round trip + close", bareConnect);
   print("operation: connect, hello, EchoString, close", operation);
-  std::printf("  overhead: open-session call %.2fx bare round trip; operation %.2fx bare connect+round trip\n",
-              callOpen.p50us / bareOpen.p50us, operation.p50us / bareConnect.p50us);
+  std::printf(
+      "  overhead: open-session call %.2fx bare round trip; operation %.2fx bare connect+round trip\n",
+      callOpen.p50us / bareOpen.p50us, operation.p50us / bareConnect.p50us);
 
   bare.stop();
   server.stop();

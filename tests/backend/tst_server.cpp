@@ -193,9 +193,8 @@ private slots:
     QByteArray output;
     QRegularExpression portLine("serving methods on port (\\d+)");
     QRegularExpressionMatch match;
-    QTRY_VERIFY_WITH_TIMEOUT((output += process.readAllStandardError(), match = portLine.match(output),
-                              match.hasMatch()),
-                             10000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (output += process.readAllStandardError(), match = portLine.match(output), match.hasMatch()), 10000);
     Peer peer;
     QVERIFY(peer.connect(quint16(match.captured(1).toUInt())));
     QVERIFY(peer.ask(hello()));
