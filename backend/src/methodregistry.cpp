@@ -37,6 +37,8 @@ QCborArray MethodRegistry::dispatch(Session &session, const QString &commandText
                                                       .arg(i)
                                                       .arg(inputs[i].name, wire::kindName(inputs[i].kind)));
   }
+  if (guard_)
+    guard_(session, name);
   return (*handler)(session, params);
 }
 

@@ -33,11 +33,17 @@ public:
   void add(const QString &name, MethodHandler handler);
   bool contains(const QString &name) const { return handlers_.contains(name); }
 
+  // Runs before every handler (after the parameter check); raises
+  // MethodError("auth") to refuse the call.
+  using Guard = std::function<void(Session &session, const QString &name)>;
+  void setGuard(Guard guard) { guard_ = std::move(guard); }
+
   // Runs one call given by its command text. Raises MethodError.
   QCborArray dispatch(Session &session, const QString &commandText, const QCborArray &params) const;
 
 private:
   QHash<QString, MethodHandler> handlers_;
+  Guard guard_;
 };
 
 // Registers the methods that need no storage (EchoString, ReverseString).

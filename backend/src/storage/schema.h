@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QStringList>
+
+namespace backend {
+
+// Schema scripts, one per version: script i brings version i to i + 1.
+// Statements are separated by ";" and spelled with the dialect tokens of
+// Storage::dialect ({ID}, {REAL}, {BLOB}).
+const QStringList &schemaMigrations();
+
+} // namespace backend
