@@ -1,5 +1,7 @@
 #include "demodata.h"
 
+#include "pictures.h"
+#include "pricing.h"
 #include "storage/storage.h"
 #include "textfold.h"
 
@@ -256,8 +258,7 @@ void insertStock(QSqlDatabase &db, const DemoOptions &options)
                               random.chance(5) ? 1 : 0,
                               campaign ? 1 : 0,
                               searchText};
-    for (int i = 0; i < values.size(); ++i)
-      q.bindValue(i, values[i]);
+    bindAll(q, values);
     if (!q.exec())
       throw StorageError(q.lastError().text().toStdString());
   }
@@ -341,9 +342,9 @@ void insertPeopleAndDealers(QSqlDatabase &db, const DemoOptions &options)
          QStringLiteral(
              "INSERT INTO accounts (username, password, user_type, active, carino, email, computer_id) "
              "VALUES (?,?,?,?,?,?,?)"),
-         {QStringLiteral("BAYI%1").arg(carino), QStringLiteral("S%1").arg(1000 + carino * 7),
-          carino % 9 == 0 ? 4 : 3, 1, carino, QStringLiteral("bayi%1@example.com").arg(carino),
-          QStringLiteral("PC-BAYI-%1").arg(carino)});
+         {QStringLiteral("CARI%1").arg(carino, 3, 10, QLatin1Char('0')),
+          QStringLiteral("S%1").arg(1000 + carino * 7), carino % 9 == 0 ? 4 : 3, 1, carino,
+          QStringLiteral("bayi%1@example.com").arg(carino), QStringLiteral("PC-BAYI-%1").arg(carino)});
 
   exec(db, QStringLiteral("INSERT INTO settings (name, value) VALUES ('client_version', '5')"));
   exec(db, QStringLiteral("INSERT INTO settings (name, value) VALUES ('news_line', ?)"),
@@ -381,6 +382,191 @@ void insertKinds(QSqlDatabase &db)
          {sirano++, f.kind, QString::fromUtf8(f.name), QString::fromUtf8(f.note)});
 }
 
+void insertContent(QSqlDatabase &db)
+{
+  struct Screen {
+    const char *title;
+    const char *search;
+  };
+  const Screen screens[] = {
+      {"Aralık Kampanyası: seçili ürünlerde %15 indirim", "#KAMPANYA#"},
+      {"Yeni gelen ürünler", "#YENİ#"},
+      {"Fren balatalarında yeni stok", "FREN BALATASI"},
+      {"Filtre setleri", "FILTRESI"},
+  };
+  int position = 1;
+  for (const Screen &s : screens) {
+    const QString title = QString::fromUtf8(s.title);
+    exec(db,
+         QStringLiteral(
+             "INSERT INTO opening_screens (position, title, search, picture, created_at) VALUES (?,?,?,?,?)"),
+         {position, title, QString::fromUtf8(s.search), demoScreenPicture(position, title), nowText()});
+    ++position;
+  }
+  for (int slot = 1; slot <= 3; ++slot)
+    exec(db, QStringLiteral("INSERT INTO banners (slot, picture) VALUES (?,?)"), {slot, demoBanner(slot)});
+}
+
+// A year of business for every dealer: orders in every status with their
+// lines, invoices for the delivered goods, collections and online payments.
+void insertHistory(QSqlDatabase &db, const DemoOptions &options)
+{
+  Random random(77);
+  const QDate today = QDate::currentDate();
+  const int items = options.items;
+  int orderNo = 0;
+  int invoiceNo = 0;
+  for (int carino = 1; carino <= options.dealers; ++carino) {
+    const int giver =
+        scalar(db, QStringLiteral("SELECT sirano FROM accounts WHERE carino = ? ORDER BY sirano LIMIT 1"),
+               {carino})
+            .toInt();
+    const int paymentDays =
+        scalar(db, QStringLiteral("SELECT payment_days FROM dealers WHERE carino = ?"), {carino}).toInt();
+    const int orders = random.between(6, 14);
+    double invoiced = 0;
+    for (int n = 0; n < orders; ++n) {
+      // Older orders are finished; the last few are still on their way.
+      const int age = (orders - n) * 365 / orders - random.below(10);
+      const QDate date = today.addDays(-qMax(0, age));
+      const QString created = QDateTime(date, QTime(8 + random.below(10), random.below(60), random.below(60)))
+                                  .toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
+      int status = 6;
+      if (age < 45)
+        status = 1 + random.below(6);
+      if (n == orders - 1 && carino <= 6)
+        status = 1 + (carino - 1) % 6; // every status appears among the first dealers
+      const int delivery = 1 + random.below(4);
+      const int cargoFirm = 1 + random.below(6);
+      const int cargoKind =
+          scalar(db, QStringLiteral("SELECT kind_id FROM cargo_firms WHERE sirano = ?"), {cargoFirm}).toInt();
+      const int order = ++orderNo;
+      exec(db,
+           QStringLiteral(
+               "INSERT INTO orders (sirano, carino, created_at, status, delivery_id, cargo_kind_id, "
+               "cargo_firm_id, message, giver_id, our_message, salesperson_note) VALUES "
+               "(?,?,?,?,?,?,?,?,?,?,?)"),
+           {order, carino, created, status, delivery, cargoKind, cargoFirm,
+            random.chance(40) ? QStringLiteral("Acil gönderim rica ederiz.") : QString(), giver,
+            status >= 2 ? QStringLiteral("Siparişiniz işleme alındı.") : QString(),
+            random.chance(20) ? QStringLiteral("Müşteri ile görüşüldü.") : QString()});
+      const int lines = random.between(1, 6);
+      QList<std::array<double, 5>> invoiceLines; // stokno, quantity, price, discount, vat
+      for (int l = 0; l < lines; ++l) {
+        const int stokno = 1 + random.below(items);
+        QSqlQuery item =
+            exec(db,
+                 QStringLiteral("SELECT barcode, name, list_price, disc1, vat_rate FROM stock_items "
+                                "WHERE stokno = ?"),
+                 {stokno});
+        item.next();
+        const double quantity = random.between(1, 12);
+        const double delivered = status == 6   ? quantity
+                                 : status == 4 ? std::floor(quantity / 2)
+                                 : status == 5 ? quantity
+                                               : 0;
+        exec(db,
+             QStringLiteral(
+                 "INSERT INTO order_lines (order_id, stokno, barcode, stock_name, quantity, delivered, "
+                 "first_price, unit_price, disc1, vat_rate, giver_id, basket_line, created_at) "
+                 "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)"),
+             {order, stokno, item.value(0).toString(), item.value(1).toString(), quantity, delivered,
+              item.value(2).toDouble(), item.value(2).toDouble(), item.value(3).toDouble(),
+              item.value(4).toDouble(), giver, order * 10 + l, created});
+        if (status == 6 && delivered > 0)
+          invoiceLines.append({double(stokno), delivered, item.value(2).toDouble(), item.value(3).toDouble(),
+                               item.value(4).toDouble()});
+      }
+      if (invoiceLines.isEmpty())
+        continue;
+      // The shipped goods are invoiced a day later.
+      const QDate invoiceDate = date.addDays(1);
+      double total = 0;
+      for (const auto &l : invoiceLines) {
+        const LineAmounts a = lineAmounts(l[1], l[2], {l[3], 0, 0, 0}, l[4]);
+        total = round2(total + a.net + a.vat);
+      }
+      const QString docNo = QStringLiteral("TRV%1").arg(2026000000 + ++invoiceNo);
+      const int movement =
+          scalar(db,
+                 QStringLiteral("INSERT INTO account_movements (carino, doc_date, due_date, kind, "
+                                "doc_no, description, debit, credit) VALUES (?,?,?,1,?,?,?,0) RETURNING id"),
+                 {carino, invoiceDate.toString(Qt::ISODate),
+                  invoiceDate.addDays(paymentDays).toString(Qt::ISODate), docNo,
+                  QStringLiteral("Sipariş %1 faturası").arg(order), total})
+              .toInt();
+      for (const auto &l : invoiceLines) {
+        QSqlQuery item =
+            exec(db, QStringLiteral("SELECT barcode, name FROM stock_items WHERE stokno = ?"), {int(l[0])});
+        item.next();
+        exec(db,
+             QStringLiteral("INSERT INTO invoice_lines (movement_id, stokno, barcode, stock_name, quantity, "
+                            "unit_price, discount_rate, vat_rate) VALUES (?,?,?,?,?,?,?,?)"),
+             {movement, int(l[0]), item.value(0).toString(), item.value(1).toString(), l[1], l[2], l[3],
+              l[4]});
+      }
+      invoiced += total;
+    }
+    // Collections: most of what was invoiced is paid, some of it by card on
+    // the payment page; a few dealers fall behind.
+    const double share = carino % 7 == 0 ? 0.4 : 0.85;
+    double toCollect = round2(invoiced * share);
+    int collection = 0;
+    while (toCollect > 1) {
+      const double amount = round2(qMin(toCollect, invoiced / 3 + 100));
+      toCollect = round2(toCollect - amount);
+      const QDate date = today.addDays(-random.between(5, 330));
+      const bool online = random.chance(35);
+      const int movement =
+          scalar(db,
+                 QStringLiteral("INSERT INTO account_movements (carino, doc_date, due_date, kind, "
+                                "doc_no, description, debit, credit) VALUES (?,?,?,2,?,?,0,?) RETURNING id"),
+                 {carino, date.toString(Qt::ISODate), date.toString(Qt::ISODate),
+                  QStringLiteral("TAH%1-%2").arg(carino).arg(++collection),
+                  online ? QStringLiteral("Sanal pos ödemesi") : QStringLiteral("Tahsilat"), amount})
+              .toInt();
+      const QString method = online
+                                 ? QStringLiteral("Kredi Kartı")
+                                 : (random.chance(50) ? QStringLiteral("Havale") : QStringLiteral("Nakit"));
+      exec(db,
+           QStringLiteral("INSERT INTO collections (movement_id, method, bank, reference) VALUES (?,?,?,?)"),
+           {movement, method,
+            online || method == QLatin1String("Havale") ? QStringLiteral("Ziraat Bankası") : QString(),
+            QStringLiteral("REF%1").arg(random.digits(8))});
+      if (online)
+        exec(db,
+             QStringLiteral(
+                 "INSERT INTO online_payments (movement_id, carino, amount, card_holder, card_masked, "
+                 "installments, created_at) VALUES (?,?,?,?,?,?,?)"),
+             {movement, carino, amount, QStringLiteral("YETKILI %1").arg(carino),
+              QStringLiteral("5400 01** **** %1").arg(random.digits(4)), random.chance(30) ? 3 : 1,
+              QDateTime(date, QTime(14, 30)).toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"))});
+    }
+  }
+  // A basket with a few lines for the demo dealers.
+  for (int carino : {1, 2}) {
+    for (int i = 0; i < 3; ++i) {
+      const int stokno = 1 + random.below(items);
+      QSqlQuery item =
+          exec(db,
+               QStringLiteral("SELECT barcode, name, list_price, disc1, disc2, vat_rate FROM stock_items "
+                              "WHERE stokno = ?"),
+               {stokno});
+      item.next();
+      exec(db,
+           QStringLiteral(
+               "INSERT INTO basket_lines (carino, stokno, barcode, stock_name, quantity, vat_rate, "
+               "unit_price, disc1, disc2, giver_id, sec, created_at) VALUES (?,?,?,?,?,?,?,?,?,?,1,?)"),
+           {carino, stokno, item.value(0).toString(), item.value(1).toString(), double(random.between(1, 5)),
+            item.value(5).toDouble(), item.value(2).toDouble(), item.value(3).toDouble(),
+            item.value(4).toDouble(),
+            scalar(db, QStringLiteral("SELECT sirano FROM accounts WHERE carino = ? ORDER BY sirano LIMIT 1"),
+                   {carino}),
+            nowText()});
+    }
+  }
+}
+
 } // namespace
 
 bool fillDemoDataIfEmpty(Storage &storage, const DemoOptions &options, QString *error)
@@ -393,11 +579,14 @@ bool fillDemoDataIfEmpty(Storage &storage, const DemoOptions &options, QString *
       insertPeopleAndDealers(db, options);
       insertKinds(db);
       insertStock(db, options);
+      insertContent(db);
+      insertHistory(db, options);
     });
     if (storage.isPostgres()) {
       // Explicit ids were inserted: move the identity sequences past them.
-      for (const char *table : {"salespeople:id", "dealers:carino", "accounts:sirano", "stock_items:stokno",
-                                "delivery_kinds:id", "cargo_kinds:id", "cargo_firms:sirano"}) {
+      for (const char *table :
+           {"salespeople:id", "dealers:carino", "accounts:sirano", "stock_items:stokno", "delivery_kinds:id",
+            "cargo_kinds:id", "cargo_firms:sirano", "orders:sirano"}) {
         const QString t = QString::fromLatin1(table);
         const QString name = t.section(QLatin1Char(':'), 0, 0);
         const QString column = t.section(QLatin1Char(':'), 1, 1);

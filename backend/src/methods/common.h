@@ -51,6 +51,14 @@ bool dealerGetsCampaigns(ServerContext &context, int carino);
 wire::TableMap searchStock(ServerContext &context, const QString &text, bool campaignsAllowed);
 QByteArray stockPicture(ServerContext &context, int stokno); // empty when the item has none
 
+QString orderStatusText(int status);
+QString likeEscaped(const QString &text); // LIKE wildcards escaped with "\"
+QString movementKindName(int kind);
+double dealerBalance(ServerContext &context, int carino); // debit - credit
+QString overdueWarning(ServerContext &context, int carino);
+QByteArray paymentReceipt(ServerContext &context, Session &session, int sirano); // PDF; empty when none
+const QList<wire::Column> &basketLineColumns();
+
 // Registration entry points, one per area.
 void addLoginMethods(MethodRegistry &registry, ServerContext &context);
 void addStockMethods(MethodRegistry &registry, ServerContext &context);

@@ -120,7 +120,9 @@ wire::TableMap stockRows(QSqlQuery &q, bool campaignsAllowed)
                                 q.value(28).toDouble(),
                                 q.value(29).toInt(),
                                 q.value(30).toString(),
-                                q.value(31).toString()});
+                                q.value(31).toString(),
+                                price.listPrice,
+                                price.discounts[0]});
   }
   return table;
 }

@@ -34,6 +34,18 @@ thread_local ThreadConnections threadConnections;
 
 } // namespace
 
+void bindAll(QSqlQuery &query, const QVariantList &binds)
+{
+  for (qsizetype i = 0; i < binds.size(); ++i) {
+    // A null QString means empty text here; SQL NULL is bound as QVariant().
+    const QVariant &v = binds[i];
+    if (v.typeId() == QMetaType::QString && v.toString().isNull())
+      query.bindValue(int(i), QStringLiteral(""));
+    else
+      query.bindValue(int(i), v);
+  }
+}
+
 QSqlQuery exec(const QSqlDatabase &db, const QString &sql, const QVariantList &binds)
 {
   QSqlQuery query(db);
@@ -41,8 +53,7 @@ QSqlQuery exec(const QSqlDatabase &db, const QString &sql, const QVariantList &b
   if (!query.prepare(sql))
     throw StorageError(
         QStringLiteral("cannot prepare \"%1\": %2").arg(sql, query.lastError().text()).toStdString());
-  for (qsizetype i = 0; i < binds.size(); ++i)
-    query.bindValue(int(i), binds[i]);
+  bindAll(query, binds);
   if (!query.exec())
     throw StorageError(QStringLiteral("statement failed: %1").arg(query.lastError().text()).toStdString());
   return query;

@@ -59,6 +59,9 @@ public:
   using std::runtime_error::runtime_error;
 };
 
+// Binds positional values; a null QString binds as empty text.
+void bindAll(QSqlQuery &query, const QVariantList &binds);
+
 // Prepares and runs one statement with positional bindings; raises
 // StorageError when it fails. The query is positioned before the first row.
 QSqlQuery exec(const QSqlDatabase &db, const QString &sql, const QVariantList &binds = {});
