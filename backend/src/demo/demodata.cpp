@@ -155,8 +155,7 @@ const std::array<const char *, 6> kFirmKinds = {"OTO YEDEK PARÇA", "OTOMOTİV",
 QString barcodeFor(int stokno)
 {
   // EAN-13 with the Turkish prefix 869 and a proper check digit.
-  QString code = QStringLiteral("869%1").arg(1000000000 + stokno % 1000000000, 9, 10, QLatin1Char('0'));
-  code = code.left(12);
+  const QString code = QStringLiteral("869%1").arg(stokno % 1000000000, 9, 10, QLatin1Char('0'));
   int sum = 0;
   for (int i = 0; i < 12; ++i)
     sum += (code[i].unicode() - u'0') * (i % 2 ? 3 : 1);
