@@ -1,5 +1,6 @@
 #include "admin.h"
 
+#include "notifier.h"
 #include "storage/storage.h"
 
 #include <QSqlQuery>
@@ -77,6 +78,18 @@ int setClientVersion(Storage &storage, const QString &version)
     return 1;
   }
   std::printf("the server now expects client version %d\n", value);
+  return 0;
+}
+
+int sendNotification(Storage &storage)
+{
+  try {
+    postNotification(storage, QStringLiteral("refresh"));
+  } catch (const std::exception &e) {
+    std::fprintf(stderr, "tarvesa-server: %s\n", e.what());
+    return 1;
+  }
+  std::printf("a refresh goes to every registered client\n");
   return 0;
 }
 

@@ -13,5 +13,7 @@ int printAccounts(Storage &storage);
 int bindComputer(Storage &storage, const QString &computer, const QString &user);
 // Sets the client version the server expects.
 int setClientVersion(Storage &storage, const QString &version);
+// Sends a refresh to every registered client of every server on this storage.
+int sendNotification(Storage &storage);
 
 } // namespace backend

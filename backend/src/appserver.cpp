@@ -1,12 +1,17 @@
 #include "appserver.h"
 
 #include "methodregistry.h"
+#include "notifier.h"
 #include "session.h"
 
 #include <wire/frame.h>
+#include <wire/value.h>
 
 #include <QCborMap>
 #include <QDeadlineTimer>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSemaphore>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QThread>
@@ -46,6 +51,8 @@ QCborMap errorAnswer(const QString &text, const QString &code, const QCborValue 
 AppServer::AppServer(const MethodRegistry &registry, ServerOptions options)
     : registry_(registry), options_(std::move(options))
 {
+  callPool_.setMaxThreadCount(qMax(1, options_.workerThreads));
+  callPool_.setExpiryTimeout(-1); // keep the threads, and their database connections
 }
 
 AppServer::~AppServer()
@@ -87,6 +94,23 @@ void AppServer::stop()
   for (Worker &w : workers)
     if (w.thread.joinable())
       w.thread.join();
+  callPool_.waitForDone();
+}
+
+QCborMap AppServer::runCall(Session &session, const QCborValue &id, const QString &call,
+                            const QCborValue &params)
+{
+  QCborMap answer;
+  try {
+    const QCborArray out = registry_.dispatch(session, call, params.toArray());
+    answer.insert(QStringLiteral("id"), id);
+    answer.insert(QStringLiteral("out"), out);
+  } catch (const MethodError &e) {
+    answer = errorAnswer(e.message, e.code, id);
+  } catch (const std::exception &e) {
+    answer = errorAnswer(QString::fromUtf8(e.what()), QStringLiteral("server"), id);
+  }
+  return answer;
 }
 
 void AppServer::log(const QString &line) const
@@ -186,8 +210,13 @@ void AppServer::serve(qintptr descriptor)
   }
   session.role = hello->value(QStringLiteral("role")).toString();
   session.computer = hello->value(QStringLiteral("computer")).toString();
-  if (session.role != QLatin1String("methods")) {
+  const bool isChannel = session.role == QLatin1String("channel");
+  if (!isChannel && session.role != QLatin1String("methods")) {
     closeWithError(QStringLiteral("role \"%1\" is not served").arg(session.role), QStringLiteral("protocol"));
+    return;
+  }
+  if (isChannel && !options_.notifier) {
+    closeWithError(QStringLiteral("this server has no notification channel"), QStringLiteral("protocol"));
     return;
   }
   QCborMap welcome;
@@ -196,6 +225,10 @@ void AppServer::serve(qintptr descriptor)
   welcome.insert(QStringLiteral("server"), options_.productName);
   if (!channel.send(welcome, 5000))
     return;
+  if (isChannel) {
+    serveChannel(channel, session, closeWithError);
+    return;
+  }
 
   while (!stopping_) {
     const auto request = nextMessage(options_.idleTimeoutMs, &failed);
@@ -211,18 +244,106 @@ void AppServer::serve(qintptr descriptor)
                      QStringLiteral("protocol"));
       return;
     }
+    // The call runs on a worker, which keeps its database connection between
+    // calls; this thread waits for it.
     QCborMap answer;
-    try {
-      const QCborArray out = registry_.dispatch(session, call.toString(), params.toArray());
-      answer.insert(QStringLiteral("id"), id);
-      answer.insert(QStringLiteral("out"), out);
-    } catch (const MethodError &e) {
-      answer = errorAnswer(e.message, e.code, id);
-    } catch (const std::exception &e) {
-      answer = errorAnswer(QString::fromUtf8(e.what()), QStringLiteral("server"), id);
-    }
+    QSemaphore done;
+    callPool_.start([&] {
+      answer = runCall(session, id, call.toString(), params);
+      done.release();
+    });
+    done.acquire();
     if (!channel.send(answer, 30000)) {
       log(QStringLiteral("%1: %2").arg(session.peer, channel.error()));
+      return;
+    }
+  }
+}
+
+void AppServer::serveChannel(wire::FramedChannel &channel, Session &session,
+                             const std::function<void(const QString &, const QString &)> &closeWithError)
+{
+  // Registration first.
+  std::optional<QCborMap> message;
+  QDeadlineTimer registerDeadline(options_.helloTimeoutMs);
+  while (!stopping_ && !message) {
+    message = channel.receive(kPollMs);
+    if (!message && (!channel.timedOut() || channel.isProtocolError() || registerDeadline.hasExpired())) {
+      if (channel.isProtocolError())
+        closeWithError(channel.error(), QStringLiteral("protocol"));
+      return;
+    }
+  }
+  if (!message || !message->value(QStringLiteral("register")).isString()) {
+    if (message)
+      closeWithError(QStringLiteral("a channel must register first"), QStringLiteral("protocol"));
+    return;
+  }
+  const QString name = message->value(QStringLiteral("register")).toString();
+  QCborMap registered;
+  registered.insert(QStringLiteral("registered"), name);
+  if (!channel.send(registered, 5000))
+    return;
+
+  const std::shared_ptr<ChannelInbox> inbox = options_.notifier->subscribe();
+  struct Unsubscribe {
+    Notifier *notifier;
+    std::shared_ptr<ChannelInbox> inbox;
+    ~Unsubscribe() { notifier->unsubscribe(inbox); }
+  } unsubscribe{options_.notifier, inbox};
+
+  qint64 seq = 0;
+  qint64 pingValue = 0;
+  QDeadlineTimer quiet(options_.channelPingMs);
+  std::optional<QDeadlineTimer> awaitingPong;
+  while (!stopping_) {
+    for (const QCborValue &payload : inbox->take()) {
+      QCborMap notify;
+      notify.insert(
+          QStringLiteral("notify"),
+          wire::embedJson(QJsonDocument(QJsonObject{{QStringLiteral("message"), payload.toString()}})
+                              .toJson(QJsonDocument::Compact)));
+      notify.insert(QStringLiteral("seq"), ++seq);
+      if (!channel.send(notify, 5000)) {
+        log(QStringLiteral("%1: channel lost: %2").arg(session.peer, channel.error()));
+        return;
+      }
+    }
+    const auto incoming = channel.receive(kPollMs);
+    if (!incoming) {
+      if (channel.isProtocolError()) {
+        closeWithError(channel.error(), QStringLiteral("protocol"));
+        return;
+      }
+      if (!channel.timedOut())
+        return; // peer closed
+      if (awaitingPong && awaitingPong->hasExpired()) {
+        log(QStringLiteral("%1: channel dropped, no pong").arg(session.peer));
+        return;
+      }
+      if (!awaitingPong && quiet.hasExpired()) {
+        QCborMap ping;
+        ping.insert(QStringLiteral("ping"), ++pingValue);
+        if (!channel.send(ping, 5000))
+          return;
+        awaitingPong = QDeadlineTimer(options_.channelDropMs);
+      }
+      continue;
+    }
+    quiet.setRemainingTime(options_.channelPingMs);
+    if (incoming->contains(QStringLiteral("pong"))) {
+      awaitingPong.reset();
+    } else if (incoming->contains(QStringLiteral("ping"))) {
+      QCborMap pong;
+      pong.insert(QStringLiteral("pong"), incoming->value(QStringLiteral("ping")));
+      if (!channel.send(pong, 5000))
+        return;
+    } else if (incoming->contains(QStringLiteral("ack"))) {
+      // The client has the notification; nothing more to do.
+    } else if (incoming->contains(QStringLiteral("unregister"))) {
+      return;
+    } else {
+      closeWithError(QStringLiteral("unknown channel message"), QStringLiteral("protocol"));
       return;
     }
   }

@@ -4,6 +4,7 @@
 
 #include <QHostAddress>
 #include <QObject>
+#include <QThreadPool>
 
 #include <atomic>
 #include <functional>
@@ -14,10 +15,18 @@
 
 class QTcpServer;
 class QThread;
+class QCborMap;
+class QCborValue;
+
+namespace wire {
+class FramedChannel;
+}
 
 namespace backend {
 
 class MethodRegistry;
+class Notifier;
+struct Session;
 
 struct ServerOptions {
   QHostAddress address = QHostAddress::Any;
@@ -25,6 +34,10 @@ struct ServerOptions {
   int helloTimeoutMs = 10000;
   int idleTimeoutMs = 15 * 60 * 1000; // a quiet method session is closed after this
   int maxConnections = 512;
+  int workerThreads = 8;              // threads that run method calls, each with its own database connection
+  int channelPingMs = 30000;          // a quiet channel is pinged after this
+  int channelDropMs = 30000;          // and dropped when no pong follows within this
+  class Notifier *notifier = nullptr; // channels are refused without one
   QString productName = QStringLiteral("tarvesa-server");
   // Where connection errors go (one line each); default: standard error.
   std::function<void(const QString &)> log;
@@ -48,11 +61,15 @@ public:
 private:
   void accept(qintptr descriptor);
   void serve(qintptr descriptor);
+  void serveChannel(wire::FramedChannel &channel, Session &session,
+                    const std::function<void(const QString &, const QString &)> &closeWithError);
+  QCborMap runCall(Session &session, const QCborValue &id, const QString &call, const QCborValue &params);
   void log(const QString &line) const;
 
   const MethodRegistry &registry_;
   ServerOptions options_;
   std::unique_ptr<QTcpServer> listener_;
+  QThreadPool callPool_;
   std::atomic<bool> stopping_{false};
   std::atomic<int> active_{0};
   std::mutex threadsMutex_;

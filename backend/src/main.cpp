@@ -4,6 +4,7 @@
 //   tarvesa-server accounts   [--data-dir DIR | --database URL]
 //   tarvesa-server bind --computer ID --user NAME [--data-dir DIR | --database URL]
 //   tarvesa-server set-version N [--data-dir DIR | --database URL]
+//   tarvesa-server notify [--data-dir DIR | --database URL]
 //
 // Serving runs in the foreground until SIGTERM or SIGINT.
 
@@ -11,6 +12,7 @@
 #include "appserver.h"
 #include "demo/demodata.h"
 #include "methods/common.h"
+#include "notifier.h"
 #include "storage/storage.h"
 
 #include <QCommandLineParser>
@@ -18,6 +20,7 @@
 #include <QGuiApplication>
 #include <QSocketNotifier>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include <csignal>
 #include <cstdio>
@@ -80,7 +83,7 @@ int main(int argc, char *argv[])
   parser.setApplicationDescription(QStringLiteral("Tarvesa Otomotiv B2B application server"));
   parser.addHelpOption();
   parser.addPositionalArgument(QStringLiteral("command"),
-                               QStringLiteral("serve (default), accounts, bind, set-version"));
+                               QStringLiteral("serve (default), accounts, bind, set-version, notify"));
   const QString defaultData = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
                                   .filePath(QStringLiteral("tarvesa-server"));
   const QCommandLineOption dataDir(QStringLiteral("data-dir"), QStringLiteral("Folder of the server's data."),
@@ -121,6 +124,8 @@ int main(int argc, char *argv[])
     return backend::bindComputer(storage, parser.value(computer), parser.value(user));
   if (command == QLatin1String("set-version"))
     return backend::setClientVersion(storage, args.value(1));
+  if (command == QLatin1String("notify"))
+    return backend::sendNotification(storage);
   if (command != QLatin1String("serve")) {
     std::fprintf(stderr, "tarvesa-server: unknown command \"%s\"\n", qPrintable(command));
     return 2;
@@ -144,9 +149,24 @@ int main(int argc, char *argv[])
     return 1;
   }
 
-  backend::ServerContext context{storage};
+  backend::Notifier notifier;
+  backend::ServerContext context{storage, &notifier};
   backend::MethodRegistry registry;
   backend::addAllMethods(registry, context);
+  options.notifier = &notifier;
+
+  // Notifications posted by "tarvesa-server notify" (or by another server on
+  // the same database) reach this server's channels within a second.
+  notifier.pollStorage(storage);
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, &app, [&] {
+    try {
+      notifier.pollStorage(storage);
+    } catch (const std::exception &e) {
+      std::fprintf(stderr, "tarvesa-server: notifications: %s\n", e.what());
+    }
+  });
+  poll.start(1000);
 
   backend::AppServer server(registry, options);
   if (!server.start(&error)) {

@@ -3,6 +3,7 @@
 
 #include <appserver.h>
 #include <methodregistry.h>
+#include <notifier.h>
 
 #include <wire/frame.h>
 
@@ -22,12 +23,12 @@ QByteArray header(quint32 length)
   return h;
 }
 
-QCborMap hello(int version = 1)
+QCborMap hello(int version = 1, const QString &role = QStringLiteral("methods"))
 {
   QCborMap m;
   m.insert(QStringLiteral("hello"), QStringLiteral("tarvesa-b2b"));
   m.insert(QStringLiteral("version"), version);
-  m.insert(QStringLiteral("role"), QStringLiteral("methods"));
+  m.insert(QStringLiteral("role"), role);
   m.insert(QStringLiteral("computer"), QStringLiteral("TEST"));
   return m;
 }
@@ -179,6 +180,56 @@ private slots:
       QCOMPARE(answer->value(QStringLiteral("id")).toInteger(), i);
       QCOMPARE(answer->value(QStringLiteral("out")).toArray(), QCborArray{QString::number(i)});
     }
+  }
+
+  void aChannelGetsNotificationsAndIsDroppedWhenItStopsAnswering()
+  {
+    backend::Notifier notifier;
+    backend::ServerOptions options{QHostAddress::LocalHost, 0};
+    options.notifier = &notifier;
+    options.channelPingMs = 400;
+    options.channelDropMs = 400;
+    options.log = [](const QString &) {};
+    backend::ServerThread channelServer(registry, options);
+    QVERIFY(channelServer.start());
+
+    Peer peer;
+    QVERIFY(peer.connect(channelServer.port()));
+    QVERIFY(peer.ask(hello(1, QStringLiteral("channel"))));
+    QCborMap registration;
+    registration.insert(QStringLiteral("register"), QStringLiteral("Kelmora"));
+    registration.insert(QStringLiteral("channel"), QStringLiteral("Kelmora"));
+    registration.insert(QStringLiteral("manager"), QStringLiteral("KelmoraId"));
+    const auto registered = peer.ask(registration);
+    QVERIFY(registered);
+    QCOMPARE(registered->value(QStringLiteral("registered")).toString(), QStringLiteral("Kelmora"));
+    QTRY_COMPARE(notifier.channelCount(), 1);
+
+    notifier.notifyAll(QCborValue(QStringLiteral("refresh")));
+    notifier.notifyAll(QCborValue(QStringLiteral("refresh")));
+    for (int seq = 1; seq <= 2; ++seq) {
+      const auto notify = peer.channel.receive(3000);
+      QVERIFY(notify);
+      QCOMPARE(notify->value(QStringLiteral("seq")).toInteger(), seq);
+      QVERIFY(notify->value(QStringLiteral("notify")).isTag());
+      QCborMap ack;
+      ack.insert(QStringLiteral("ack"), seq);
+      ack.insert(QStringLiteral("result"), QCborValue(QCborTag(262), QStringLiteral("true")));
+      peer.channel.send(ack, 1000);
+    }
+    QCborMap ping;
+    ping.insert(QStringLiteral("ping"), 7);
+    const auto pong = peer.ask(ping);
+    QVERIFY(pong);
+    QCOMPARE(pong->value(QStringLiteral("pong")).toInteger(), 7);
+
+    // Quiet now: the server pings, gets no pong, and drops the channel.
+    const auto serverPing = peer.channel.receive(3000);
+    QVERIFY(serverPing);
+    QVERIFY(serverPing->contains(QStringLiteral("ping")));
+    QVERIFY(peer.closedByServer());
+    QTRY_COMPARE(notifier.channelCount(), 0);
+    channelServer.stop();
   }
 
   void theProgramServesAndStopsOnSigterm()

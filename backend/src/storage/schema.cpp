@@ -225,11 +225,20 @@ CREATE TABLE outbox (
 )
 )SQL";
 
+// Version 2: notifications passed on to the clients' channels.
+const char *const kVersion2 = R"SQL(
+CREATE TABLE notifications (
+  id {ID},
+  created_at TEXT NOT NULL,
+  message TEXT NOT NULL DEFAULT ''
+)
+)SQL";
+
 } // namespace
 
 const QStringList &schemaMigrations()
 {
-  static const QStringList steps{QString::fromUtf8(kVersion1)};
+  static const QStringList steps{QString::fromUtf8(kVersion1), QString::fromUtf8(kVersion2)};
   return steps;
 }
 
