@@ -14,6 +14,7 @@
 #include "methods/common.h"
 #include "notifier.h"
 #include "storage/storage.h"
+#include "webhost.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -102,9 +103,13 @@ int main(int argc, char *argv[])
                                  QStringLiteral("20000"));
   const QCommandLineOption computer(QStringLiteral("computer"), QStringLiteral("Computer identity (bind)."),
                                     QStringLiteral("ID"));
+  const QCommandLineOption setup(
+      QStringLiteral("setup"),
+      QStringLiteral("Setup program served as /exe/TarvesaSetup.exe (default: a demo one)."),
+      QStringLiteral("FILE"));
   const QCommandLineOption user(QStringLiteral("user"), QStringLiteral("User name (bind)."),
                                 QStringLiteral("NAME"));
-  parser.addOptions({dataDir, database, port, httpPort, items, computer, user});
+  parser.addOptions({dataDir, database, port, httpPort, items, computer, user, setup});
   parser.process(app);
 
   const QStringList args = parser.positionalArguments();
@@ -174,8 +179,14 @@ int main(int argc, char *argv[])
                  qPrintable(error));
     return 1;
   }
+  backend::WebHost web(context, {parser.value(setup)});
+  if (!web.listen(QHostAddress::Any, httpPortNumber, &error)) {
+    std::fprintf(stderr, "tarvesa-server: web host: %s\n", qPrintable(error));
+    return 1;
+  }
   std::fprintf(stderr, "tarvesa-server: serving methods on port %u (%s)\n", unsigned(server.port()),
                qPrintable(storage.describe()));
+  std::fprintf(stderr, "tarvesa-server: web host on port %u\n", unsigned(web.port()));
   if (!installSignalHandlers(&app)) {
     std::perror("tarvesa-server: socketpair");
     return 1;

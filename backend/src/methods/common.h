@@ -4,6 +4,7 @@
 
 #include "methodregistry.h"
 #include "session.h"
+#include "pricing.h"
 #include "storage/storage.h"
 
 #include <wire/baglantiu.h>
