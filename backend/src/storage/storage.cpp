@@ -50,6 +50,15 @@ QSqlQuery exec(const QSqlDatabase &db, const QString &sql, const QVariantList &b
 {
   QSqlQuery query(db);
   query.setForwardOnly(true);
+  // Statements without values run directly: PostgreSQL cannot prepare
+  // utility statements (CREATE, DROP, NOTIFY).
+  if (binds.isEmpty()) {
+    if (!query.exec(sql))
+      throw StorageError(QStringLiteral("statement failed: %1 (%2)")
+                             .arg(query.lastError().text(), sql.simplified().left(120))
+                             .toStdString());
+    return query;
+  }
   if (!query.prepare(sql))
     throw StorageError(
         QStringLiteral("cannot prepare \"%1\": %2").arg(sql, query.lastError().text()).toStdString());
