@@ -65,4 +65,7 @@ QString UpdateServer()
   return value;
 }
 
-QString CallbackChannelName() { return QStringLiteral("Kelmora"); }
+QString CallbackChannelName()
+{
+  return QStringLiteral("Kelmora");
+}

@@ -5,6 +5,7 @@
 // window take over this place.
 
 #include "app/config.h"
+#include "app/identity.h"
 #include "server/async.h"
 #include "server/baglantikur.h"
 #include "server/callpatterns.h"
@@ -26,7 +27,7 @@ int main(int argc, char *argv[])
   ServerConnection bagc;
   bagc.setParam(QStringLiteral("HostName"), address.host);
   bagc.setParam(QStringLiteral("Port"), QString::number(address.port));
-  bagc.setParam(QStringLiteral("ComputerId"), qEnvironmentVariable("TARVESA_COMPUTER_ID"));
+  bagc.setParam(QStringLiteral("ComputerId"), BilgisayarIdAl());
 
   QString text;
   RunGuarded([&] {
