@@ -20,6 +20,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <atomic>
+#include <thread>
+
 namespace {
 
 double cell(const wire::TableMap &table, int row, const char *column)
@@ -390,6 +393,39 @@ private slots:
     auto dealer = as("DEMO-BAYI-3");
     TServerMethods1Client dealerClient(*dealer);
     QCOMPARE(errorCode([&] { dealerClient.CariAra(copyOf(*record), ""); }), QStringLiteral("auth"));
+  }
+
+  // Many dealers' clients at once, each adding to its basket and sending
+  // orders: every call answers and the figures add up afterwards.
+  void manyClientsAtOnce()
+  {
+    const int ordersBefore = count("SELECT COUNT(*) FROM orders");
+    const QStringList computers{"DEMO-BAYI-3", "DEMO-BAYI-4", "PC-BAYI-4",
+                                "PC-BAYI-5",   "PC-BAYI-6",   "PC-BAYI-7"};
+    std::atomic<int> failures{0};
+    std::vector<std::thread> clients;
+    for (const QString &computer : computers) {
+      clients.emplace_back([&, computer] {
+        try {
+          for (int round = 0; round < 5; ++round) {
+            auto connection = as(computer);
+            TServerMethods1Client client(*connection);
+            auto record = login(client, computer);
+            client.SepetEkle2(copyOf(*record), record->CARINO(), 1 + round, "", "", 1, 20, 0, 0,
+                              record->Sirano(), 0, 0, 0, 0);
+            if (!client.SiparisKaydet(copyOf(*record), record->CARINO(), 1, 1, "yük", record->Sirano(), 1))
+              ++failures;
+          }
+        } catch (const std::exception &e) {
+          qWarning("%s", e.what());
+          ++failures;
+        }
+      });
+    }
+    for (std::thread &t : clients)
+      t.join();
+    QCOMPARE(failures.load(), 0);
+    QCOMPARE(count("SELECT COUNT(*) FROM orders"), ordersBefore + int(computers.size()) * 5);
   }
 
   void contentPicturesDecode()

@@ -219,6 +219,11 @@ void addBasketMethods(MethodRegistry &registry, ServerContext &context)
     for (int i = 0; i < 4; ++i)
       catalog.discounts[size_t(i)] = item.value(4 + i).toDouble();
     catalog.vatRate = item.value(8).toDouble();
+    const QString barcode = item.value(0).toString();
+    const QString name = item.value(1).toString();
+    // Release the read before the write transaction starts: an open read on
+    // SQLite would keep an old snapshot and make the write lock fail at once.
+    item.finish();
     const Quote price = quote(catalog, dealerGetsCampaigns(context, carino));
     double unitPrice = price.price;
     std::array<double, 4> discounts = price.discounts;
@@ -252,9 +257,8 @@ void addBasketMethods(MethodRegistry &registry, ServerContext &context)
           QStringLiteral("INSERT INTO basket_lines (carino, stokno, barcode, stock_name, quantity, vat_rate, "
                          "unit_price, disc1, disc2, disc3, disc4, campaign, giver_id, sec, created_at) "
                          "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,1,?)"),
-          {carino, stokno, item.value(0).toString(), item.value(1).toString(), quantity, catalog.vatRate,
-           unitPrice, discounts[0], discounts[1], discounts[2], discounts[3], price.campaign ? 1 : 0,
-           account.sirano, nowText()});
+          {carino, stokno, barcode, name, quantity, catalog.vatRate, unitPrice, discounts[0], discounts[1],
+           discounts[2], discounts[3], price.campaign ? 1 : 0, account.sirano, nowText()});
     });
     return QCborArray{1};
   });

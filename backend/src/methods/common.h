@@ -3,8 +3,8 @@
 // account, the authorisation checks, parameter decoding and result tables.
 
 #include "methodregistry.h"
-#include "session.h"
 #include "pricing.h"
+#include "session.h"
 #include "storage/storage.h"
 
 #include <wire/baglantiu.h>

@@ -68,6 +68,36 @@ QSqlQuery exec(const QSqlDatabase &db, const QString &sql, const QVariantList &b
   return query;
 }
 
+void beginTransaction(QSqlDatabase &db)
+{
+  if (db.driverName() == QLatin1String("QSQLITE")) {
+    exec(db, QStringLiteral("BEGIN IMMEDIATE"));
+    return;
+  }
+  if (!db.transaction())
+    throw StorageError("cannot begin a transaction: " + db.lastError().text().toStdString());
+}
+
+void commitTransaction(QSqlDatabase &db)
+{
+  if (db.driverName() == QLatin1String("QSQLITE")) {
+    exec(db, QStringLiteral("COMMIT"));
+    return;
+  }
+  if (!db.commit())
+    throw StorageError("commit failed: " + db.lastError().text().toStdString());
+}
+
+void rollbackTransaction(QSqlDatabase &db)
+{
+  if (db.driverName() == QLatin1String("QSQLITE")) {
+    QSqlQuery q(db);
+    q.exec(QStringLiteral("ROLLBACK"));
+    return;
+  }
+  db.rollback();
+}
+
 QVariant scalar(const QSqlDatabase &db, const QString &sql, const QVariantList &binds)
 {
   QSqlQuery query = exec(db, sql, binds);

@@ -68,25 +68,29 @@ QSqlQuery exec(const QSqlDatabase &db, const QString &sql, const QVariantList &b
 // The first column of the first row, or an invalid QVariant when no row.
 QVariant scalar(const QSqlDatabase &db, const QString &sql, const QVariantList &binds = {});
 
+// Transactions. On SQLite they take the write lock at the start (BEGIN
+// IMMEDIATE), so concurrent writers wait for each other within the busy
+// time-out instead of failing when a read lock cannot be upgraded.
+void beginTransaction(QSqlDatabase &db);
+void commitTransaction(QSqlDatabase &db);
+void rollbackTransaction(QSqlDatabase &db);
+
 // Runs `work` inside a transaction on `db`: commits when it returns, rolls
 // back when it throws (and rethrows).
 template <class Work> auto inTransaction(QSqlDatabase db, Work &&work)
 {
-  if (!db.transaction())
-    throw StorageError("cannot begin a transaction: " + db.lastError().text().toStdString());
+  beginTransaction(db);
   try {
     if constexpr (std::is_void_v<decltype(work())>) {
       work();
-      if (!db.commit())
-        throw StorageError("commit failed: " + db.lastError().text().toStdString());
+      commitTransaction(db);
     } else {
       auto result = work();
-      if (!db.commit())
-        throw StorageError("commit failed: " + db.lastError().text().toStdString());
+      commitTransaction(db);
       return result;
     }
   } catch (...) {
-    db.rollback();
+    rollbackTransaction(db);
     throw;
   }
 }
