@@ -593,6 +593,9 @@ bool fillDemoDataIfEmpty(Storage &storage, const DemoOptions &options, QString *
                      .arg(name, column));
       }
     }
+    // Fold the large first write into the database file.
+    if (!storage.isPostgres())
+      exec(db, QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
   } catch (const std::exception &e) {
     if (error)
       *error = QString::fromUtf8(e.what());

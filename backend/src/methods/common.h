@@ -53,6 +53,12 @@ wire::TableMap searchStock(ServerContext &context, const QString &text, bool cam
 QByteArray stockPicture(ServerContext &context, int stokno); // empty when the item has none
 
 QString orderStatusText(int status);
+
+// Sums of the lines of the orders that `where` (a condition on orders o) selects.
+struct OrderSums {
+  double gross = 0, net = 0, vat = 0;
+};
+QHash<int, OrderSums> orderSums(ServerContext &context, const QString &where, const QVariantList &binds);
 QString likeEscaped(const QString &text); // LIKE wildcards escaped with "\"
 QString movementKindName(int kind);
 double dealerBalance(ServerContext &context, int carino); // debit - credit

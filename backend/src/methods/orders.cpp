@@ -195,6 +195,28 @@ void requireStaff(ServerContext &context, Session &session, bool priceRights)
 
 } // namespace
 
+QHash<int, OrderSums> orderSums(ServerContext &context, const QString &where, const QVariantList &binds)
+{
+  QSqlQuery q =
+      exec(context.storage.db(),
+           QStringLiteral("SELECT l.order_id, l.quantity, l.unit_price, l.disc1, l.disc2, l.disc3, l.disc4, "
+                          "l.vat_rate FROM order_lines l JOIN orders o ON o.sirano = l.order_id WHERE ") +
+               where,
+           binds);
+  QHash<int, OrderSums> sums;
+  while (q.next()) {
+    const LineAmounts a = lineAmounts(
+        q.value(1).toDouble(), q.value(2).toDouble(),
+        {q.value(3).toDouble(), q.value(4).toDouble(), q.value(5).toDouble(), q.value(6).toDouble()},
+        q.value(7).toDouble());
+    OrderSums &sum = sums[q.value(0).toInt()];
+    sum.gross = round2(sum.gross + a.gross);
+    sum.net = round2(sum.net + a.net);
+    sum.vat = round2(sum.vat + a.vat);
+  }
+  return sums;
+}
+
 QString orderStatusText(int status)
 {
   switch (status) {
@@ -220,20 +242,19 @@ void addOrderMethods(MethodRegistry &registry, ServerContext &context)
 {
   registry.add(QStringLiteral("OncekiSiparisler"), [&context](Session &session, const QCborArray &params) {
     const int carino = authorizeDealer(context, session, int(params.at(0).toInteger()));
-    QSqlQuery q = exec(
-        context.storage.db(),
-        QStringLiteral("SELECT o.sirano, o.created_at, COALESCE(ck.name, ''), COALESCE(dk.name, ''), "
-                       "COALESCE(a.username, ''), COALESCE(o.giver_id, 0), d.code, d.name, o.status, "
-                       "COALESCE(cf.name, ''), o.message, o.our_message, l.quantity, l.unit_price, l.disc1, "
-                       "l.disc2, l.disc3, l.disc4, l.vat_rate "
-                       "FROM orders o JOIN dealers d ON d.carino = o.carino "
-                       "LEFT JOIN order_lines l ON l.order_id = o.sirano "
-                       "LEFT JOIN cargo_kinds ck ON ck.id = o.cargo_kind_id "
-                       "LEFT JOIN delivery_kinds dk ON dk.id = o.delivery_id "
-                       "LEFT JOIN cargo_firms cf ON cf.sirano = o.cargo_firm_id "
-                       "LEFT JOIN accounts a ON a.sirano = o.giver_id "
-                       "WHERE o.carino = ? ORDER BY o.created_at DESC, o.sirano DESC, l.sirano"),
-        {carino});
+    const QHash<int, OrderSums> sums = orderSums(context, QStringLiteral("o.carino = ?"), {carino});
+    QSqlQuery q =
+        exec(context.storage.db(),
+             QStringLiteral("SELECT o.sirano, o.created_at, COALESCE(ck.name, ''), COALESCE(dk.name, ''), "
+                            "COALESCE(a.username, ''), COALESCE(o.giver_id, 0), d.code, d.name, o.status, "
+                            "COALESCE(cf.name, ''), o.message, o.our_message "
+                            "FROM orders o JOIN dealers d ON d.carino = o.carino "
+                            "LEFT JOIN cargo_kinds ck ON ck.id = o.cargo_kind_id "
+                            "LEFT JOIN delivery_kinds dk ON dk.id = o.delivery_id "
+                            "LEFT JOIN cargo_firms cf ON cf.sirano = o.cargo_firm_id "
+                            "LEFT JOIN accounts a ON a.sirano = o.giver_id "
+                            "WHERE o.carino = ? ORDER BY o.created_at DESC, o.sirano DESC"),
+             {carino});
     wire::TableMap table;
     table.columns = {{"CARINO", ColumnType::Int32},          {"IDNO", ColumnType::Int32},
                      {"TARIH", ColumnType::DateTime},        {"KUR", ColumnType::Text, 5},
@@ -244,54 +265,16 @@ void addOrderMethods(MethodRegistry &registry, ServerContext &context)
                      {"NETTUTAR", ColumnType::Double},       {"TUTAR", ColumnType::Double},
                      {"DURUM", ColumnType::Text, 30},        {"KARGOADI", ColumnType::Text, 50},
                      {"VERENINNOTU", ColumnType::Text, 500}, {"ALANNOTU", ColumnType::Text, 500}};
-    // One row per order with the sums of its lines.
-    int current = -1;
-    double gross = 0, net = 0, vat = 0;
-    wire::Row row;
-    auto flush = [&] {
-      if (current < 0)
-        return;
-      row[11] = round2(vat);
-      row[12] = round2(net);
-      row[13] = round2(gross);
-      table.rows.append(row);
-    };
     while (q.next()) {
       const int order = q.value(0).toInt();
-      if (order != current) {
-        flush();
-        current = order;
-        gross = net = vat = 0;
-        row = wire::Row{carino,
-                        order,
-                        QDateTime::fromString(q.value(1).toString(), QStringLiteral("yyyy-MM-ddTHH:mm:ss")),
-                        QStringLiteral("TL"),
-                        1.0,
-                        q.value(5).toInt(),
-                        q.value(2).toString(),
-                        q.value(3).toString(),
-                        q.value(4).toString(),
-                        q.value(6).toString(),
-                        q.value(7).toString(),
-                        0.0,
-                        0.0,
-                        0.0,
-                        orderStatusText(q.value(8).toInt()),
-                        q.value(9).toString(),
-                        q.value(10).toString(),
-                        q.value(11).toString()};
-      }
-      if (!q.value(12).isNull()) {
-        const LineAmounts a = lineAmounts(
-            q.value(12).toDouble(), q.value(13).toDouble(),
-            {q.value(14).toDouble(), q.value(15).toDouble(), q.value(16).toDouble(), q.value(17).toDouble()},
-            q.value(18).toDouble());
-        gross += a.gross;
-        net += a.net;
-        vat += a.vat;
-      }
+      const OrderSums sum = sums.value(order);
+      table.rows.append(wire::Row{
+          carino, order, QDateTime::fromString(q.value(1).toString(), QStringLiteral("yyyy-MM-ddTHH:mm:ss")),
+          QStringLiteral("TL"), 1.0, q.value(5).toInt(), q.value(2).toString(), q.value(3).toString(),
+          q.value(4).toString(), q.value(6).toString(), q.value(7).toString(), sum.vat, sum.net, sum.gross,
+          orderStatusText(q.value(8).toInt()), q.value(9).toString(), q.value(10).toString(),
+          q.value(11).toString()});
     }
-    flush();
     return QCborArray{table.toCbor()};
   });
 

@@ -325,82 +325,48 @@ void addSalesMethods(MethodRegistry &registry, ServerContext &context)
     return QCborArray{qint64(pdf.size()), pdf};
   });
 
-  registry.add(QStringLiteral("RaporAlinanSiparisler"), [&context](Session &session,
-                                                                   const QCborArray &params) {
-    loginRecordParam(params.at(0));
-    requireStaff(context, session);
-    QSqlQuery q =
-        exec(context.storage.db(),
-             QStringLiteral(
-                 "SELECT COALESCE(s.name, ''), o.sirano, o.carino, o.created_at, COALESCE(o.giver_id, 0), "
-                 "COALESCE(ck.name, ''), COALESCE(dk.name, ''), COALESCE(a.username, ''), d.code, d.name, "
-                 "o.status, COALESCE(cf.name, ''), l.quantity, l.unit_price, l.disc1, l.disc2, l.disc3, "
-                 "l.disc4, l.vat_rate FROM orders o JOIN dealers d ON d.carino = o.carino "
-                 "LEFT JOIN salespeople s ON s.id = d.salesperson_id "
-                 "LEFT JOIN order_lines l ON l.order_id = o.sirano "
-                 "LEFT JOIN cargo_kinds ck ON ck.id = o.cargo_kind_id "
-                 "LEFT JOIN delivery_kinds dk ON dk.id = o.delivery_id "
-                 "LEFT JOIN cargo_firms cf ON cf.sirano = o.cargo_firm_id "
-                 "LEFT JOIN accounts a ON a.sirano = o.giver_id "
-                 "WHERE SUBSTR(o.created_at, 1, 10) BETWEEN ? AND ? ORDER BY o.sirano, l.sirano"),
-             {dayText(params.at(1).toDouble()), dayText(params.at(2).toDouble())});
-    wire::TableMap table;
-    table.columns = {{"SATICIADI", ColumnType::Text, 50}, {"IDNO", ColumnType::Double},
-                     {"CARINO", ColumnType::Int32},       {"TARIH", ColumnType::Date},
-                     {"KUR", ColumnType::Text, 5},        {"KURTL", ColumnType::Double},
-                     {"VERENIDNO", ColumnType::Int32},    {"KARGO", ColumnType::Text, 50},
-                     {"TESLIM", ColumnType::Text, 50},    {"VEREN", ColumnType::Text, 50},
-                     {"CARIKOD", ColumnType::Text, 25},   {"CARIADI", ColumnType::Text, 100},
-                     {"DURUM", ColumnType::Text, 100},    {"KARGOADI", ColumnType::Text, 50},
-                     {"VERGI", ColumnType::Double},       {"NETTUTAR", ColumnType::Double},
-                     {"TUTAR", ColumnType::Double}};
-    int current = -1;
-    wire::Row row;
-    double gross = 0, net = 0, vat = 0;
-    auto flush = [&] {
-      if (current < 0)
-        return;
-      row[14] = round2(vat);
-      row[15] = round2(net);
-      row[16] = round2(gross);
-      table.rows.append(row);
-    };
-    while (q.next()) {
-      if (q.value(1).toInt() != current) {
-        flush();
-        current = q.value(1).toInt();
-        gross = net = vat = 0;
-        row = wire::Row{q.value(0).toString(),
-                        double(current),
-                        q.value(2).toInt(),
-                        QDate::fromString(q.value(3).toString().left(10), Qt::ISODate),
-                        QStringLiteral("TL"),
-                        1.0,
-                        q.value(4).toInt(),
-                        q.value(5).toString(),
-                        q.value(6).toString(),
-                        q.value(7).toString(),
-                        q.value(8).toString(),
-                        q.value(9).toString(),
-                        orderStatusText(q.value(10).toInt()),
-                        q.value(11).toString(),
-                        0.0,
-                        0.0,
-                        0.0};
-      }
-      if (!q.value(12).isNull()) {
-        const LineAmounts a = lineAmounts(
-            q.value(12).toDouble(), q.value(13).toDouble(),
-            {q.value(14).toDouble(), q.value(15).toDouble(), q.value(16).toDouble(), q.value(17).toDouble()},
-            q.value(18).toDouble());
-        gross += a.gross;
-        net += a.net;
-        vat += a.vat;
-      }
-    }
-    flush();
-    return QCborArray{table.toCbor()};
-  });
+  registry.add(
+      QStringLiteral("RaporAlinanSiparisler"), [&context](Session &session, const QCborArray &params) {
+        loginRecordParam(params.at(0));
+        requireStaff(context, session);
+        const QString where = QStringLiteral("SUBSTR(o.created_at, 1, 10) BETWEEN ? AND ?");
+        const QVariantList range{dayText(params.at(1).toDouble()), dayText(params.at(2).toDouble())};
+        const QHash<int, OrderSums> sums = orderSums(context, where, range);
+        QSqlQuery q =
+            exec(context.storage.db(),
+                 QStringLiteral("SELECT COALESCE(s.name, ''), o.sirano, o.carino, o.created_at, "
+                                "COALESCE(o.giver_id, 0), COALESCE(ck.name, ''), COALESCE(dk.name, ''), "
+                                "COALESCE(a.username, ''), d.code, d.name, o.status, COALESCE(cf.name, '') "
+                                "FROM orders o JOIN dealers d ON d.carino = o.carino "
+                                "LEFT JOIN salespeople s ON s.id = d.salesperson_id "
+                                "LEFT JOIN cargo_kinds ck ON ck.id = o.cargo_kind_id "
+                                "LEFT JOIN delivery_kinds dk ON dk.id = o.delivery_id "
+                                "LEFT JOIN cargo_firms cf ON cf.sirano = o.cargo_firm_id "
+                                "LEFT JOIN accounts a ON a.sirano = o.giver_id WHERE ") +
+                     where + QStringLiteral(" ORDER BY o.sirano"),
+                 range);
+        wire::TableMap table;
+        table.columns = {{"SATICIADI", ColumnType::Text, 50}, {"IDNO", ColumnType::Double},
+                         {"CARINO", ColumnType::Int32},       {"TARIH", ColumnType::Date},
+                         {"KUR", ColumnType::Text, 5},        {"KURTL", ColumnType::Double},
+                         {"VERENIDNO", ColumnType::Int32},    {"KARGO", ColumnType::Text, 50},
+                         {"TESLIM", ColumnType::Text, 50},    {"VEREN", ColumnType::Text, 50},
+                         {"CARIKOD", ColumnType::Text, 25},   {"CARIADI", ColumnType::Text, 100},
+                         {"DURUM", ColumnType::Text, 100},    {"KARGOADI", ColumnType::Text, 50},
+                         {"VERGI", ColumnType::Double},       {"NETTUTAR", ColumnType::Double},
+                         {"TUTAR", ColumnType::Double}};
+        while (q.next()) {
+          const int order = q.value(1).toInt();
+          const OrderSums sum = sums.value(order);
+          table.rows.append(wire::Row{q.value(0).toString(), double(order), q.value(2).toInt(),
+                                      QDate::fromString(q.value(3).toString().left(10), Qt::ISODate),
+                                      QStringLiteral("TL"), 1.0, q.value(4).toInt(), q.value(5).toString(),
+                                      q.value(6).toString(), q.value(7).toString(), q.value(8).toString(),
+                                      q.value(9).toString(), orderStatusText(q.value(10).toInt()),
+                                      q.value(11).toString(), sum.vat, sum.net, sum.gross});
+        }
+        return QCborArray{table.toCbor()};
+      });
 
   registry.add(QStringLiteral("RaporEnCokSatilanStoklar"), [&context](Session &session,
                                                                       const QCborArray &params) {

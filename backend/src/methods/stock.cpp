@@ -6,6 +6,7 @@
 #include "textfold.h"
 
 #include <QImage>
+#include <QRegularExpression>
 #include <QSqlQuery>
 
 namespace backend {
@@ -159,8 +160,17 @@ wire::TableMap searchStock(ServerContext &context, const QString &text, bool cam
   for (int i = 0; i < words.size(); ++i) {
     if (i > 0)
       where += QStringLiteral(" AND ");
-    where += QStringLiteral("s.search_text LIKE ? ESCAPE '\\'");
-    binds.append(QLatin1Char('%') + likeEscaped(words[i]) + QLatin1Char('%'));
+    // On SQLite, words of three letters or more go through the trigram index,
+    // which serves LIKE only without an ESCAPE clause: words holding a
+    // wildcard character take the scan.
+    const bool wildcard = words[i].contains(QRegularExpression(QStringLiteral("[%_\\\\]")));
+    if (!context.storage.isPostgres() && words[i].size() >= 3 && !wildcard) {
+      where += QStringLiteral("s.stokno IN (SELECT rowid FROM stock_search WHERE search_text LIKE ?)");
+      binds.append(QLatin1Char('%') + words[i] + QLatin1Char('%'));
+    } else {
+      where += QStringLiteral("s.search_text LIKE ? ESCAPE '\\'");
+      binds.append(QLatin1Char('%') + likeEscaped(words[i]) + QLatin1Char('%'));
+    }
   }
   // Exact code, barcode or OEM number first, then codes that start with the
   // text, then everything else by name.

@@ -234,11 +234,26 @@ CREATE TABLE notifications (
 )
 )SQL";
 
+// Version 3: on SQLite, a trigram index over the stock search text, so that
+// "contains" searches need not scan the catalogue; triggers keep it current.
+const char *const kVersion3 = R"SQL(
+{SQLITE} CREATE VIRTUAL TABLE stock_search USING fts5(search_text, content='stock_items',
+  content_rowid='stokno', tokenize='trigram');
+{SQLITE} INSERT INTO stock_search(stock_search) VALUES ('rebuild');
+{SQLITE} CREATE TRIGGER stock_search_insert AFTER INSERT ON stock_items BEGIN
+  INSERT INTO stock_search(rowid, search_text) VALUES (new.stokno, new.search_text); END;
+{SQLITE} CREATE TRIGGER stock_search_delete AFTER DELETE ON stock_items BEGIN
+  INSERT INTO stock_search(stock_search, rowid, search_text) VALUES ('delete', old.stokno, old.search_text); END;
+{SQLITE} CREATE TRIGGER stock_search_update AFTER UPDATE OF search_text ON stock_items BEGIN
+  INSERT INTO stock_search(stock_search, rowid, search_text) VALUES ('delete', old.stokno, old.search_text); INSERT INTO stock_search(rowid, search_text) VALUES (new.stokno, new.search_text); END
+)SQL";
+
 } // namespace
 
 const QStringList &schemaMigrations()
 {
-  static const QStringList steps{QString::fromUtf8(kVersion1), QString::fromUtf8(kVersion2)};
+  static const QStringList steps{QString::fromUtf8(kVersion1), QString::fromUtf8(kVersion2),
+                                 QString::fromUtf8(kVersion3)};
   return steps;
 }
 

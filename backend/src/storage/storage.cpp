@@ -3,6 +3,7 @@
 #include "schema.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QThread>
 #include <QUrl>
 #include <QUrlQuery>
@@ -251,8 +252,15 @@ bool Storage::migrate(QString *error)
                                .arg(steps.size())
                                .toStdString());
       for (; current < steps.size(); ++current) {
-        for (const QString &statement : dialect(steps[current]).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-          if (!statement.trimmed().isEmpty())
+        static const QRegularExpression statementEnd(QStringLiteral(";\\s*\\n"));
+        for (QString statement : dialect(steps[current]).split(statementEnd, Qt::SkipEmptyParts)) {
+          statement = statement.trimmed();
+          if (statement.startsWith(QLatin1String("{SQLITE}"))) {
+            if (postgres_)
+              continue;
+            statement = statement.mid(8);
+          }
+          if (!statement.isEmpty())
             exec(connection, statement);
         }
         exec(connection, QStringLiteral("INSERT INTO schema_version (version) VALUES (?)"), {current + 1});
