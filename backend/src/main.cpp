@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QSocketNotifier>
+#include <QSqlDriver>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -163,15 +164,25 @@ int main(int argc, char *argv[])
   // Notifications posted by "tarvesa-server notify" (or by another server on
   // the same database) reach this server's channels within a second.
   notifier.pollStorage(storage);
-  QTimer poll;
-  QObject::connect(&poll, &QTimer::timeout, &app, [&] {
+  auto poll = [&] {
     try {
       notifier.pollStorage(storage);
     } catch (const std::exception &e) {
       std::fprintf(stderr, "tarvesa-server: notifications: %s\n", e.what());
     }
-  });
-  poll.start(1000);
+  };
+  QTimer pollTimer;
+  QObject::connect(&pollTimer, &QTimer::timeout, &app, poll);
+  pollTimer.start(1000);
+  // On PostgreSQL, NOTIFY from any server wakes this one at once; the timer
+  // stays as a safety net.
+  if (storage.isPostgres()) {
+    QSqlDriver *driver = storage.db().driver();
+    if (driver->subscribeToNotification(QStringLiteral("tarvesa_notify"))) {
+      QObject::connect(driver, &QSqlDriver::notification, &app, poll);
+      pollTimer.setInterval(10000);
+    }
+  }
 
   backend::AppServer server(registry, options);
   if (!server.start(&error)) {
