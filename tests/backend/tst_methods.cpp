@@ -355,8 +355,11 @@ private slots:
       }
     }
     QVERIFY(invoices > 0);
-    auto card = client.MobilCariBilgisiGetir(1, "DEMO-BAYI-3");
+    auto card = client.MobilCariBilgisiGetir(0, "DEMO-BAYI-3");
     QVERIFY(card);
+    QCOMPARE(card->CARINO(), 1);
+    QCOMPARE(card->KULLANICIADI(), QStringLiteral("BAYI"));
+    QCOMPARE(errorCode([&] { client.MobilCariBilgisiGetir(0, "DEMO-BAYI-4"); }), QStringLiteral("auth"));
     QCOMPARE(card->TLBAKIYE(), std::round(balance * 100) / 100);
     QCOMPARE(card->TLBORC() - card->TLALACAK(), card->TLBAKIYE());
   }

@@ -86,64 +86,84 @@ void addLoginMethods(MethodRegistry &registry, ServerContext &context)
     return QCborArray{objectResult(&record)};
   });
 
-  registry.add(
-      QStringLiteral("MobilCariBilgisiGetir"), [&context](Session &session, const QCborArray &params) {
-        const int carino = int(params.at(0).toInteger());
-        // An unknown computer sees an empty card; a known one its own dealer (or,
-        // for sales staff, the dealer asked for).
-        TMobilCariBilgisi card;
-        card.SetBILGISAYARID(params.at(1).toString());
-        const Account *account = sessionAccount(context, session);
-        if (!account || carino == 0)
-          return QCborArray{objectResult(&card)};
-        authorizeDealer(context, session, carino);
-        QSqlQuery q =
-            exec(context.storage.db(),
-                 QStringLiteral(
-                     "SELECT d.carino, d.code, d.name, d.address1, d.address2, d.district, d.city, "
-                     "d.country, d.phone1, d.phone2, d.gsm, d.fax1, d.fax2, d.email, d.tax_office, "
-                     "d.tax_number, d.contact, d.main_group, d.sub_group, d.special_code, "
-                     "s.name, s.email, s.phone, "
-                     "(SELECT COALESCE(SUM(debit), 0) FROM account_movements m WHERE m.carino = d.carino), "
-                     "(SELECT COALESCE(SUM(credit), 0) FROM account_movements m WHERE m.carino = d.carino), "
-                     "(SELECT username FROM accounts a WHERE a.carino = d.carino ORDER BY sirano LIMIT 1) "
-                     "FROM dealers d LEFT JOIN salespeople s ON s.id = d.salesperson_id "
-                     "WHERE d.carino = ?"),
-                 {carino});
-        if (!q.next())
-          return QCborArray{QCborValue(QCborValue::Null)};
-        card.SetCARINO(q.value(0).toInt());
-        card.SetCARIKOD(q.value(1).toString());
-        card.SetCARIADI(q.value(2).toString());
-        card.SetADRES1(q.value(3).toString());
-        card.SetADRES2(q.value(4).toString());
-        card.SetILCE(q.value(5).toString());
-        card.SetSEHIR(q.value(6).toString());
-        card.SetULKE(q.value(7).toString());
-        card.SetTEL1(q.value(8).toString());
-        card.SetTEL2(q.value(9).toString());
-        card.SetGSM(q.value(10).toString());
-        card.SetFAX1(q.value(11).toString());
-        card.SetFAX2(q.value(12).toString());
-        card.SetEMAIL(q.value(13).toString());
-        card.SetMAIL(q.value(13).toString());
-        card.SetVERGIDAIRESI(q.value(14).toString());
-        card.SetVERGINO(q.value(15).toString());
-        card.SetYETKILI(q.value(16).toString());
-        card.SetAnaGrup(q.value(17).toString());
-        card.SetAltGrup(q.value(18).toString());
-        card.SetOzelKod(q.value(19).toString());
-        card.SetSATICIADI(q.value(20).toString());
-        card.SetSATICIMAIL(q.value(21).toString());
-        card.SetSATICITELEFON(q.value(22).toString());
-        const double debit = q.value(23).toDouble();
-        const double credit = q.value(24).toDouble();
-        card.SetTLBORC(debit);
-        card.SetTLALACAK(credit);
-        card.SetTLBAKIYE(std::round((debit - credit) * 100.0) / 100.0);
-        card.SetKULLANICIADI(q.value(25).toString());
-        return QCborArray{objectResult(&card)};
-      });
+  // The dealer card of an account: by the computer identity when `sirano`
+  // is 0 (the forms ask so), else by the account's number. The card carries
+  // the account's password, so only the session's own computer, its own
+  // account, or sales staff may ask.
+  registry.add(QStringLiteral("MobilCariBilgisiGetir"), [&context](Session &session,
+                                                                   const QCborArray &params) {
+    const int sirano = int(params.at(0).toInteger());
+    const QString computer = params.at(1).toString();
+    TMobilCariBilgisi card;
+    card.SetBILGISAYARID(computer);
+    const Account *own = sessionAccount(context, session);
+    QString where;
+    QVariant key;
+    if (sirano == 0) {
+      if (computer != session.computer)
+        failAuth(QStringLiteral("Yalnızca bu bilgisayarın kartı sorgulanabilir."));
+      where = QStringLiteral("a.computer_id = ?");
+      key = computer;
+    } else {
+      if (!own || (!own->isStaff() && own->sirano != sirano))
+        failAuth();
+      where = QStringLiteral("a.sirano = ?");
+      key = sirano;
+    }
+    QSqlQuery q =
+        exec(context.storage.db(),
+             QStringLiteral(
+                 "SELECT COALESCE(d.carino, 0), COALESCE(d.code, ''), COALESCE(d.name, ''), "
+                 "COALESCE(d.address1, ''), "
+                 "COALESCE(d.address2, ''), COALESCE(d.district, ''), COALESCE(d.city, ''), "
+                 "COALESCE(d.country, ''), "
+                 "COALESCE(d.phone1, ''), COALESCE(d.phone2, ''), COALESCE(d.gsm, ''), COALESCE(d.fax1, ''), "
+                 "COALESCE(d.fax2, ''), COALESCE(d.email, ''), COALESCE(d.tax_office, ''), "
+                 "COALESCE(d.tax_number, ''), "
+                 "COALESCE(d.contact, ''), COALESCE(d.main_group, ''), COALESCE(d.sub_group, ''), "
+                 "COALESCE(d.special_code, ''), COALESCE(s.name, ''), COALESCE(s.email, ''), "
+                 "COALESCE(s.phone, ''), "
+                 "(SELECT COALESCE(SUM(debit), 0) FROM account_movements m WHERE m.carino = d.carino), "
+                 "(SELECT COALESCE(SUM(credit), 0) FROM account_movements m WHERE m.carino = d.carino), "
+                 "a.username, a.password, a.email FROM accounts a LEFT JOIN dealers d ON d.carino = a.carino "
+                 "LEFT JOIN salespeople s ON s.id = COALESCE(a.salesperson_id, d.salesperson_id) WHERE ") +
+                 where,
+             {key});
+    if (!q.next())
+      return QCborArray{sirano == 0 ? objectResult(&card) : QCborValue(QCborValue::Null)};
+    card.SetCARINO(q.value(0).toInt());
+    card.SetCARIKOD(q.value(1).toString());
+    card.SetCARIADI(q.value(2).toString());
+    card.SetADRES1(q.value(3).toString());
+    card.SetADRES2(q.value(4).toString());
+    card.SetILCE(q.value(5).toString());
+    card.SetSEHIR(q.value(6).toString());
+    card.SetULKE(q.value(7).toString());
+    card.SetTEL1(q.value(8).toString());
+    card.SetTEL2(q.value(9).toString());
+    card.SetGSM(q.value(10).toString());
+    card.SetFAX1(q.value(11).toString());
+    card.SetFAX2(q.value(12).toString());
+    card.SetMAIL(q.value(13).toString());
+    card.SetVERGIDAIRESI(q.value(14).toString());
+    card.SetVERGINO(q.value(15).toString());
+    card.SetYETKILI(q.value(16).toString());
+    card.SetAnaGrup(q.value(17).toString());
+    card.SetAltGrup(q.value(18).toString());
+    card.SetOzelKod(q.value(19).toString());
+    card.SetSATICIADI(q.value(20).toString());
+    card.SetSATICIMAIL(q.value(21).toString());
+    card.SetSATICITELEFON(q.value(22).toString());
+    const double debit = q.value(23).toDouble();
+    const double credit = q.value(24).toDouble();
+    card.SetTLBORC(round2(debit));
+    card.SetTLALACAK(round2(credit));
+    card.SetTLBAKIYE(round2(debit - credit));
+    card.SetKULLANICIADI(q.value(25).toString());
+    card.SetSIFRE(q.value(26).toString());
+    card.SetEMAIL(q.value(27).toString());
+    return QCborArray{objectResult(&card)};
+  });
 
   // Request mails (new user, password change) and mails with a subject go to
   // the outbox; a mail system outside this server delivers them.
