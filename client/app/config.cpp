@@ -69,3 +69,29 @@ QString CallbackChannelName()
 {
   return QStringLiteral("Kelmora");
 }
+
+namespace {
+struct Adresler {
+  QString resim = WebHostBase() + QStringLiteral("resimgoster.ashx?id=");
+  QString web = WebHostBase();
+};
+Adresler &adresler()
+{
+  static Adresler a;
+  return a;
+}
+} // namespace
+
+QString ResimAdresTabani()
+{
+  return adresler().resim;
+}
+QString WebAdresi()
+{
+  return adresler().web;
+}
+void SetAdresler(const QString &resimAdresTabani, const QString &webAdresi)
+{
+  adresler().resim = resimAdresTabani;
+  adresler().web = webAdresi;
+}

@@ -19,5 +19,12 @@ QString UpdateServer();
 // Name of the server notification channel.
 QString CallbackChannelName();
 
+// Process-wide addresses the login sets: the picture service base (the web
+// host + "resimgoster.ashx?id=") and the web base address (ending in "/").
+// Both start with the built-in web host until the login replaces them.
+QString ResimAdresTabani();
+QString WebAdresi();
+void SetAdresler(const QString &resimAdresTabani, const QString &webAdresi);
+
 // Parses "host", "host:port" or "[v6]:port"; false for a bad port.
 bool ParseServerAddress(const QString &text, ServerAddress *address);

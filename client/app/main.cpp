@@ -1,15 +1,14 @@
-// tarvesa: the ordering client's program entry.
-//
-// For now the entry connects to the application server, asks for this
-// computer's account and shows who it is; the login dialog and the main
-// window take over this place.
+// tarvesa: the ordering client's program entry and start-up.
 
 #include "app/config.h"
 #include "app/identity.h"
+#include "app/sonlandir.h"
 #include "server/async.h"
-#include "server/baglantikur.h"
-#include "server/callpatterns.h"
+#include "server/serverconnection.h"
 #include "ui/common/mesajgoster.h"
+#include "ui/login/girisform.h"
+
+#include <wire/baglantiu.h>
 
 #include <QApplication>
 #include <QLabel>
@@ -23,34 +22,38 @@ int main(int argc, char *argv[])
   SetTopLevelErrorHandler(
       [](const QString &text) { MesajGoster(text, mtError, msgButtons({mbOK}), 0, mbOK); });
 
+  // The login record with this computer's identity.
+  TSonucBilgisi sbilgi;
+  sbilgi.SetBilgiSayarAdi(BilgisayarAdiAl());
+  sbilgi.SetBilgisayarKullanici(KullaniciAdiAl());
+  sbilgi.SetIcip(IcIpAl());
+  sbilgi.SetBILGISAYARID(BilgisayarIdAl());
+
   const ServerAddress address = ApplicationServer();
   ServerConnection bagc;
   bagc.setParam(QStringLiteral("HostName"), address.host);
   bagc.setParam(QStringLiteral("Port"), QString::number(address.port));
-  bagc.setParam(QStringLiteral("ComputerId"), BilgisayarIdAl());
+  bagc.setParam(QStringLiteral("ComputerId"), sbilgi.BILGISAYARID());
 
-  QString text;
-  RunGuarded([&] {
-    CallOnMainConnection(bagc, [&](TServerMethods1Client &client) {
-      auto account = client.BuyukGetir(bagc.param(QStringLiteral("ComputerId")));
-      if (account && account->Varmi())
-        text = QStringLiteral("Kullanıcı: %1\nFirma: %2\nSunucu: %3")
-                   .arg(account->ADI(), account->CariAdi(), bagc.serverName());
-      else
-        text = QStringLiteral("Bu bilgisayar sistemde kayıtlı değil.");
-    });
-  });
-  if (text.isEmpty())
-    return 0;
+  {
+    Tgirisform giris(nullptr, bagc, sbilgi);
+    if (giris.exec() != QDialog::Accepted || sbilgi.Disip().trimmed().isEmpty()) {
+      ProgramiSonlandir(0);
+      return 0;
+    }
+  }
 
+  // The main window takes this place; until then the header information.
   QMainWindow window;
   window.setWindowTitle(QStringLiteral("Tarvesa Otomotiv B2B Programı"));
-  auto *label = new QLabel(text);
+  auto *label = new QLabel(QStringLiteral("Kullanıcı: %1\nFirma: %2\nTemsilci: %3 Telefonu: %4 email: %5")
+                               .arg(sbilgi.ADI(), sbilgi.CariAdi(), sbilgi.SaticiAdi(),
+                                    sbilgi.SaticiTelefon(), sbilgi.SaticiMail()));
   label->setAlignment(Qt::AlignCenter);
   label->setStyleSheet(
       QStringLiteral("font: bold 16px Tahoma; background: rgb(246, 211, 56); color: rgb(67, 76, 88)"));
   window.setCentralWidget(label);
-  window.resize(640, 240);
+  window.resize(900, 300);
   window.show();
   return app.exec();
 }

@@ -60,6 +60,8 @@ int showBox(const MessageRequest &request)
     box.setWindowTitle(QApplication::applicationDisplayName());
     break;
   }
+  if (!request.caption.isEmpty())
+    box.setWindowTitle(request.caption);
   box.setText(request.text);
   QApplication::beep();
   QHash<QAbstractButton *, int> results;
@@ -92,7 +94,7 @@ int ask(const MessageRequest &request)
 int MesajGoster(const QString &text, TMsgDlgType kind, TMsgDlgButtons buttons, quint8 /*reserved*/,
                 TMsgDlgBtn defaultButton)
 {
-  const MessageRequest request{text, kind, buttons, defaultButton};
+  const MessageRequest request{text, kind, buttons, defaultButton, {}};
   QCoreApplication *app = QCoreApplication::instance();
   if (!app || QThread::currentThread() == app->thread())
     return ask(request);
@@ -101,6 +103,26 @@ int MesajGoster(const QString &text, TMsgDlgType kind, TMsgDlgButtons buttons, q
   QMetaObject::invokeMethod(
       app, [&] { result = ask(request); }, Qt::BlockingQueuedConnection);
   return result;
+}
+
+static void plainBox(const QString &text, TMsgDlgType kind)
+{
+  MessageRequest request{text, kind, msgButtons({mbOK}), mbOK, QApplication::applicationDisplayName()};
+  QCoreApplication *app = QCoreApplication::instance();
+  if (!app || QThread::currentThread() == app->thread())
+    ask(request);
+  else
+    QMetaObject::invokeMethod(
+        app, [&] { ask(request); }, Qt::BlockingQueuedConnection);
+}
+
+void PlatformUyarisi(const QString &text)
+{
+  plainBox(text, mtWarning);
+}
+void PlatformMesaji(const QString &text)
+{
+  plainBox(text, mtCustom);
 }
 
 void SetMesajGosterHook(MessageBoxHook hook)

@@ -50,6 +50,11 @@ enum TModalResult {
 int MesajGoster(const QString &text, TMsgDlgType kind, TMsgDlgButtons buttons, quint8 reserved,
                 TMsgDlgBtn defaultButton);
 
+// The platform's plain boxes: the application's title as caption, one OK
+// button. A warning plays the hand sound; a notice none.
+void PlatformUyarisi(const QString &text);
+void PlatformMesaji(const QString &text);
+
 // The message texts the whole program shares.
 extern const QString kBaglantiKurulamiyor; // "Bağlantı Kurulamıyor Lütfen Tekrar Deneyin ...!"
 
@@ -59,6 +64,7 @@ struct MessageRequest {
   TMsgDlgType kind;
   TMsgDlgButtons buttons;
   TMsgDlgBtn defaultButton;
+  QString caption; // set only for boxes with the application's title
 };
 using MessageBoxHook = std::function<int(const MessageRequest &)>;
 void SetMesajGosterHook(MessageBoxHook hook);
