@@ -124,6 +124,10 @@ void PlatformMesaji(const QString &text)
 {
   plainBox(text, mtCustom);
 }
+void PlatformHatasi(const QString &text)
+{
+  plainBox(text, mtError);
+}
 
 void SetMesajGosterHook(MessageBoxHook hook)
 {

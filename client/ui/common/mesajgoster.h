@@ -54,6 +54,7 @@ int MesajGoster(const QString &text, TMsgDlgType kind, TMsgDlgButtons buttons, q
 // button. A warning plays the hand sound; a notice none.
 void PlatformUyarisi(const QString &text);
 void PlatformMesaji(const QString &text);
+void PlatformHatasi(const QString &text);
 
 // The message texts the whole program shares.
 extern const QString kBaglantiKurulamiyor; // "Bağlantı Kurulamıyor Lütfen Tekrar Deneyin ...!"

@@ -10,6 +10,7 @@
 #include "server/servermethods.h"
 #include "ui/common/mesajgoster.h"
 #include "ui/login/ayardosyasi.h"
+#include "ui/update/dosyaindir.h"
 #include "widgets/busyindicator.h"
 
 #include <QApplication>
@@ -327,11 +328,9 @@ void Tgirisform::GuncellemeAc()
     GuncellemeAcHook(this, Bilgim.Version(), bagim);
     return;
   }
-  MesajGoster(
-      QStringLiteral("Sunucu programın %1 sürümünü bekliyor; bu sürüm %2. Lütfen programı güncelleyiniz.")
-          .arg(Bilgim.Version())
-          .arg(kBuSurum),
-      mtInformation, msgButtons({mbOK}), 0, mbOK);
+  Tdosyaindir dosyaindir(this, Bilgim.Version());
+  dosyaindir.bag = &bagim;
+  dosyaindir.exec();
 }
 
 void Tgirisform::IstekFormuAc()
