@@ -14,8 +14,19 @@
 #include <QLabel>
 #include <QMainWindow>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 int main(int argc, char *argv[])
 {
+  // The embedded browser shares OpenGL contexts and, run as root, needs its
+  // sandbox off.
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+#ifdef Q_OS_UNIX
+  if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+#endif
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tarvesa"));
   QApplication::setApplicationDisplayName(QStringLiteral("Tarvesa Otomotiv B2B"));

@@ -10,12 +10,13 @@
 #include "server/servermethods.h"
 #include "ui/common/mesajgoster.h"
 #include "ui/login/ayardosyasi.h"
+#include "ui/messaging/formistekyeni.h"
 #include "ui/update/dosyaindir.h"
+#include "widgets/browserview.h"
 #include "widgets/busyindicator.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDesktopServices>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -335,14 +336,15 @@ void Tgirisform::GuncellemeAc()
 
 void Tgirisform::IstekFormuAc()
 {
-  const QString address =
-      WebAdresi() + QStringLiteral("formmailgonder.aspx?carino=0&kullanici= &id=") + BilgisayarIdAl();
+  const QString address = IstekFormuAdresi(WebAdresi(), BilgisayarIdAl());
   if (IstekFormuAcHook) {
     IstekFormuAcHook(this, address);
     return;
   }
-  // Without the request form window the page opens in the user's browser.
-  QDesktopServices::openUrl(QUrl(address, QUrl::TolerantMode));
+  Tformistekyeni form(this);
+  form.setWindowTitle(QStringLiteral("Tarvesa Otomotiv B2B İstek Formu"));
+  form.sitem->Navigate(address);
+  form.exec();
 }
 
 bool Tgirisform::CariSec()
