@@ -24,6 +24,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -163,6 +164,14 @@ void Tgirisform::AyarOku()
 void Tgirisform::AyarYaz()
 {
   AyarDosyasiYaz(AyarDosyasiYolu(), {adi->text(), sifre->text(), benihatirla->isChecked()});
+}
+
+void Tgirisform::showEvent(QShowEvent *event)
+{
+  QDialog::showEvent(event);
+  // Centred on the screen, whatever the (still hidden) owner is.
+  if (QScreen *screen = this->screen())
+    move(screen->availableGeometry().center() - rect().center());
 }
 
 void Tgirisform::paintEvent(QPaintEvent *)

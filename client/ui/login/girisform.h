@@ -58,6 +58,7 @@ public:
 protected:
   bool eventFilter(QObject *watched, QEvent *event) override;
   void paintEvent(QPaintEvent *event) override;
+  void showEvent(QShowEvent *event) override;
 
 private:
   void FormCreate();

@@ -1,0 +1,197 @@
+// The main window: tab captions with counters, the column-width rule, the
+// user-type adaptation, the counters from the server, and the quit question.
+
+#include "app/sonlandir.h"
+#include "server/async.h"
+#include "ui/common/mesajgoster.h"
+#include "ui/main/form1.h"
+#include "widgets/kolongenislik.h"
+#include "widgets/sayaclitabwidget.h"
+
+#include <appserver.h>
+#include <demo/demodata.h>
+#include <methods/common.h>
+#include <storage/storage.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestForm1 : public QObject {
+  Q_OBJECT
+
+private slots:
+  void captions_data()
+  {
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("counter");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("zero counter") << "0=Stok Listesi" << 0 << "Stok Listesi";
+    QTest::newRow("basket with 7") << "7=Sepet" << 7 << "Sepet";
+    QTest::newRow("no equals sign") << "Önceki Siparişler" << 0 << "Önceki Siparişler";
+    QTest::newRow("fraction") << "2.5=Bakiyeler" << 2 << "Bakiyeler";
+    QTest::newRow("not a number") << "abc=Sepet" << 0 << "Sepet";
+    QTest::newRow("empty counter") << "=Sepet" << 0 << "Sepet";
+    QTest::newRow("second equals sign kept") << "3=a=b" << 3 << "a=b";
+    QTest::newRow("title cut at 100") << "1=" + QString(120, 'x') << 1 << QString(100, 'x');
+    QTest::newRow("huge number") << "99999999999=Sepet" << 0 << "Sepet";
+  }
+  void captions()
+  {
+    QFETCH(QString, caption);
+    QFETCH(int, counter);
+    QFETCH(QString, title);
+    const TSonuc s = TabBasligiCoz(caption);
+    QCOMPARE(s.sayi, counter);
+    QCOMPARE(s.baslik, title);
+  }
+
+  void paintingACounterDoesNotBreak()
+  {
+    SayacliTabWidget tabs;
+    tabs.addTab(new QWidget, "2.75=Bakiyeler");
+    tabs.addTab(new QWidget, "7=Sepet");
+    tabs.addTab(new QWidget, QString(150, 'y'));
+    tabs.resize(600, 200);
+    QImage image(tabs.size(), QImage::Format_ARGB32);
+    tabs.render(&image);
+    QVERIFY(!image.isNull());
+  }
+
+  void columnWidths_data()
+  {
+    QTest::addColumn<QList<int>>("weights");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<QList<int>>("widths");
+    QTest::newRow("weights 1, 2, 3 on 630") << QList<int>{1, 2, 3} << 630 << QList<int>{100, 200, 300};
+    QTest::newRow("truncates the unit") << QList<int>{1, 1, 1} << 130 << QList<int>{33, 33, 33};
+    QTest::newRow("no weights") << QList<int>{0, 0} << 500 << QList<int>{};
+    QTest::newRow("too narrow") << QList<int>{1} << 20 << QList<int>{};
+  }
+  void columnWidths()
+  {
+    QFETCH(QList<int>, weights);
+    QFETCH(int, width);
+    QFETCH(QList<int>, widths);
+    QCOMPARE(AgirlikliGenislikler(weights, width), widths);
+  }
+
+  void weightedOnlyAboveTheNarrowScreen()
+  {
+    QVERIFY(!AgirlikliKullan(1152));
+    QVERIFY(AgirlikliKullan(1153));
+  }
+
+  void shortNumbers()
+  {
+    QCOMPARE(KisaSayi(3), QStringLiteral("3"));
+    QCOMPARE(KisaSayi(2.5), QStringLiteral("2.5"));
+    QCOMPARE(KisaSayi(0), QStringLiteral("0"));
+  }
+
+  void userTypes_data()
+  {
+    QTest::addColumn<int>("type");
+    QTest::addColumn<bool>("otherDealer");
+    QTest::addColumn<bool>("reports");
+    QTest::addColumn<bool>("campaignTab");
+    QTest::newRow("salesperson") << 1 << true << true << true;
+    QTest::newRow("salesperson with price rights") << 2 << true << true << true;
+    QTest::newRow("dealer") << 3 << false << false << true;
+    QTest::newRow("dealer without campaigns") << 4 << false << false << false;
+  }
+  void userTypes()
+  {
+    QFETCH(int, type);
+    QFETCH(bool, otherDealer);
+    QFETCH(bool, reports);
+    QFETCH(bool, campaignTab);
+    TForm1 form;
+    form.sbilgi.SetMusteriTipi(type);
+    form.KullaniciTipiUygula();
+    QCOMPARE(form.musteritus->isVisibleTo(&form), otherDealer);
+    QCOMPARE(form.R1->isVisible(), reports);
+    QCOMPARE(form.sPageControl1->isTabVisible(form.sPageControl1->indexOf(form.skampanyali)), campaignTab);
+  }
+
+  void headerAndCountersComeFromTheServer()
+  {
+    QTemporaryDir dir;
+    backend::Storage storage({dir.path(), {}});
+    QString error;
+    QVERIFY2(storage.open(&error), qPrintable(error));
+    backend::DemoOptions demo;
+    demo.items = 100;
+    demo.dealers = 3;
+    QVERIFY(backend::fillDemoDataIfEmpty(storage, demo, &error));
+    backend::ServerContext context{storage};
+    backend::MethodRegistry registry;
+    backend::addAllMethods(registry, context);
+    backend::ServerThread server(registry, backend::ServerOptions{QHostAddress::LocalHost, 0});
+    QVERIFY(server.start());
+
+    TForm1 form;
+    form.bagc.setParam("Port", QString::number(server.port()));
+    form.bagc.setParam("ComputerId", "DEMO-BAYI-3");
+    form.sbilgi.SetMusteriTipi(3);
+    form.sbilgi.SetCARINO(1);
+    form.sbilgi.SetADI("BAYI");
+    form.sbilgi.SetCariAdi("KARADENİZ OTO");
+    form.sbilgi.SetSaticiAdi("Mehmet");
+    form.sbilgi.SetSaticiTelefon("0532");
+    form.sbilgi.SetSaticiMail("m@t");
+    form.BaslangicYuklemesi();
+    QTRY_VERIFY(form.sPageControl1->caption(form.ssepet).endsWith("=Sepet"));
+    QCOMPARE(form.sPageControl1->caption(form.ssepet), QStringLiteral("3=Sepet"));
+    QVERIFY(form.sPageControl1->caption(form.syeniler).endsWith("=Yeni Stoklar"));
+    QVERIFY(form.sPageControl1->caption(form.skampanyali).endsWith("=Kampanyalı"));
+    QVERIFY(form.sPageControl1->caption(form.sTabbakiyeler).endsWith("=Bakiyeler"));
+    QCOMPARE(form.kullanicilbl->text(), QStringLiteral("BAYI"));
+    QCOMPARE(form.saticilbl->text(), QStringLiteral("Mehmet Telefonu: 0532 email: m@t"));
+    QTRY_VERIFY(!form.kayanyazi->text().isEmpty());
+    server.stop();
+  }
+
+  void quitAsksFirst_data()
+  {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("ends");
+    QTest::newRow("Hayır") << int(mrNo) << false;
+    QTest::newRow("Evet") << int(mrYes) << true;
+  }
+  void quitAsksFirst()
+  {
+    QFETCH(int, answer);
+    QFETCH(bool, ends);
+    TForm1 form;
+    form.show();
+    MessageRequest asked;
+    SetMesajGosterHook([&](const MessageRequest &r) {
+      asked = r;
+      return answer;
+    });
+    int ended = -1;
+    SetSonlandirHook([&](int code) { ended = code; });
+    form.close();
+    SetMesajGosterHook(nullptr);
+    SetSonlandirHook(nullptr);
+    QCOMPARE(asked.text, QStringLiteral("Programdan Çıkmak İstiyor musunuz ?"));
+    QCOMPARE(asked.kind, mtConfirmation);
+    QCOMPARE(asked.defaultButton, mbYes);
+    QCOMPARE(ended, ends ? 0 : -1);
+    QCOMPARE(form.isVisible(), !ends);
+  }
+};
+
+int main(int argc, char *argv[])
+{
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  QApplication app(argc, argv);
+  TestForm1 test;
+  return QTest::qExec(&test, argc, argv);
+}
+#include "tst_form1.moc"
