@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QHostAddress>
 #include <QHostInfo>
 #include <QNetworkInterface>
@@ -14,6 +15,28 @@
 #include <pwd.h>
 #include <unistd.h>
 #endif
+
+namespace {
+
+QString withoutBlanks(const QString &text)
+{
+  QString compact;
+  compact.reserve(text.size());
+  for (const QChar c : text)
+    if (!c.isSpace())
+      compact += c;
+  return compact;
+}
+
+QString readLine(const QString &path)
+{
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly))
+    return {};
+  return QString::fromUtf8(file.readLine(256)).trimmed();
+}
+
+} // namespace
 
 namespace identity {
 
@@ -28,12 +51,8 @@ QString computerId(const QString &diskSerial, const QString &macAddress,
   QString id = diskSerial.trimmed();
   if (id.isEmpty())
     id = macAddress.trimmed();
-  QString compact;
-  compact.reserve(id.size());
-  for (const QChar c : id)
-    if (!c.isSpace())
-      compact += c;
-  return aliases.value(compact, compact);
+  id = withoutBlanks(id);
+  return aliases.value(id, id);
 }
 
 QHash<QString, QString> parseAliases(const QByteArray &text)
@@ -43,20 +62,24 @@ QHash<QString, QString> parseAliases(const QByteArray &text)
     const QString line = QString::fromUtf8(rawLine).trimmed();
     if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
       continue;
-    const int eq = int(line.indexOf(QLatin1Char('=')));
-    if (eq <= 0)
+    const qsizetype eq = line.indexOf(QLatin1Char('='));
+    if (eq < 0)
       continue;
-    aliases.insert(line.left(eq).trimmed(), line.mid(eq + 1).trimmed());
+    const QString serial = withoutBlanks(line.left(eq));
+    const QString shared = line.mid(eq + 1).trimmed();
+    if (!serial.isEmpty() && !shared.isEmpty())
+      aliases.insert(serial, shared);
   }
   return aliases;
 }
 
-static QString readLine(const QString &path)
+QHash<QString, QString> loadAliases(const QString &path)
 {
+  constexpr qint64 kMaxSize = 1 << 20; // a table of a few lines; more is not an alias file
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly))
     return {};
-  return QString::fromUtf8(file.readLine(256)).trimmed();
+  return parseAliases(file.read(kMaxSize));
 }
 
 QString diskSerial(const QString &sysBlock, const QString &udevData)
@@ -140,10 +163,8 @@ QString BilgisayarIdAl()
   const QString forced = qEnvironmentVariable("TARVESA_COMPUTER_ID").trimmed();
   if (!forced.isEmpty())
     return forced;
-  QFile aliasFile(QCoreApplication::applicationDirPath() + QStringLiteral("/identity-aliases.txt"));
-  const QHash<QString, QString> aliases = aliasFile.open(QIODevice::ReadOnly)
-                                              ? identity::parseAliases(aliasFile.readAll())
-                                              : QHash<QString, QString>();
+  const QHash<QString, QString> aliases =
+      identity::loadAliases(QCoreApplication::applicationDirPath() + QStringLiteral("/identity-aliases.txt"));
   const QString serial = DiskSeriAl();
   return identity::computerId(serial, serial.trimmed().isEmpty() ? MacAdresiAl() : QString(), aliases);
 }
@@ -151,7 +172,9 @@ QString BilgisayarIdAl()
 QString AyarKlasoruAl()
 {
 #ifdef Q_OS_WIN
-  const QString base = qEnvironmentVariable("APPDATA");
+  QString base = qEnvironmentVariable("APPDATA");
+  if (base.isEmpty())
+    base = QDir::homePath() + QStringLiteral("/AppData/Roaming");
 #else
   const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
 #endif
@@ -168,7 +191,9 @@ QString BelgelerKlasoruAl()
 QString YerelVeriKlasoruAl()
 {
 #ifdef Q_OS_WIN
-  return qEnvironmentVariable("LOCALAPPDATA");
+  const QString base = qEnvironmentVariable("LOCALAPPDATA");
+  return base.isEmpty() ? QDir::toNativeSeparators(QDir::homePath() + QStringLiteral("/AppData/Local"))
+                        : base;
 #else
   return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
 #endif

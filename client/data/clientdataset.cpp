@@ -7,112 +7,352 @@
 #include <QLocale>
 
 #include <algorithm>
-#include <stdexcept>
+#include <cmath>
+#include <limits>
+
+using wire::ColumnType;
 
 namespace {
+
 const QVariant kNull;
+const QString kDateFormat = QStringLiteral("dd.MM.yyyy");
+const QString kDateTimeFormat = QStringLiteral("dd.MM.yyyy HH:mm:ss");
+
+bool isNumber(ColumnType type)
+{
+  return type == ColumnType::Int32 || type == ColumnType::Int64 || type == ColumnType::Double;
 }
+
+bool isNull(const QVariant &value)
+{
+  return !value.isValid() || value.isNull();
+}
+
+QDateTime parseDateTime(const QString &text)
+{
+  for (const QString &format : {kDateTimeFormat, kDateFormat, QStringLiteral("dd.MM.yyyy HH:mm")}) {
+    const QDateTime parsed = QDateTime::fromString(text, format);
+    if (parsed.isValid())
+      return parsed;
+  }
+  return QDateTime::fromString(text, Qt::ISODate);
+}
+
+[[noreturn]] void conversionFailed(const QVariant &value, const QString &fieldName)
+{
+  throw DataSetError(QStringLiteral("'%1' is not a valid value for the field %2")
+                         .arg(value.toString(), fieldName)
+                         .toStdString());
+}
+
+// `value` as a cell of a field of `type`; DataSetError when it cannot be one.
+QVariant convertTo(const QVariant &value, ColumnType type, const QString &fieldName)
+{
+  if (isNull(value))
+    return {};
+  const int id = value.metaType().id();
+  const bool text = id == QMetaType::QString;
+  const QString trimmed = text ? value.toString().trimmed() : QString();
+  if (text && type != ColumnType::Text && trimmed.isEmpty())
+    return {};
+
+  switch (type) {
+  case ColumnType::Int32:
+  case ColumnType::Int64: {
+    qint64 number = 0;
+    bool ok = false;
+    if (text) {
+      number = trimmed.toLongLong(&ok);
+    } else if (id == QMetaType::Double || id == QMetaType::Float) {
+      const double d = value.toDouble();
+      ok = std::isfinite(d) && std::fabs(d) < 9.2e18;
+      number = ok ? qRound64(d) : 0;
+    } else if (id == QMetaType::Bool) {
+      number = value.toBool() ? 1 : 0;
+      ok = true;
+    } else {
+      number = value.toLongLong(&ok);
+    }
+    if (!ok)
+      conversionFailed(value, fieldName);
+    if (type == ColumnType::Int64)
+      return qlonglong(number);
+    if (number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max())
+      conversionFailed(value, fieldName);
+    return int(number);
+  }
+  case ColumnType::Double: {
+    bool ok = false;
+    double number = 0;
+    if (text) {
+      number = QLocale().toDouble(trimmed, &ok);
+      if (!ok)
+        number = trimmed.toDouble(&ok);
+    } else {
+      number = value.toDouble(&ok);
+    }
+    if (!ok || !std::isfinite(number))
+      conversionFailed(value, fieldName);
+    return number;
+  }
+  case ColumnType::Text:
+    return value.toString();
+  case ColumnType::Bool: {
+    if (id == QMetaType::Bool)
+      return value;
+    if (text) {
+      if (trimmed.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 || trimmed == QLatin1String("1"))
+        return true;
+      if (trimmed.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0 || trimmed == QLatin1String("0"))
+        return false;
+      conversionFailed(value, fieldName);
+    }
+    bool ok = false;
+    const qint64 number = value.toLongLong(&ok);
+    if (!ok)
+      conversionFailed(value, fieldName);
+    return number != 0;
+  }
+  case ColumnType::Date: {
+    QDate date;
+    if (id == QMetaType::QDate)
+      date = value.toDate();
+    else if (id == QMetaType::QDateTime)
+      date = value.toDateTime().date();
+    else if (text)
+      date = parseDateTime(trimmed).date();
+    if (!date.isValid())
+      conversionFailed(value, fieldName);
+    return date;
+  }
+  case ColumnType::DateTime: {
+    QDateTime dateTime;
+    if (id == QMetaType::QDateTime)
+      dateTime = value.toDateTime();
+    else if (id == QMetaType::QDate)
+      dateTime = value.toDate().startOfDay();
+    else if (text)
+      dateTime = parseDateTime(trimmed);
+    if (!dateTime.isValid())
+      conversionFailed(value, fieldName);
+    return dateTime;
+  }
+  case ColumnType::Bytes:
+    if (id == QMetaType::QByteArray)
+      return value;
+    if (text)
+      return value.toString().toUtf8();
+    conversionFailed(value, fieldName);
+  }
+  conversionFailed(value, fieldName);
+}
+
+QString asString(const QVariant &value, ColumnType type)
+{
+  if (isNull(value))
+    return {};
+  switch (type) {
+  case ColumnType::Int32:
+  case ColumnType::Int64:
+    return QString::number(value.toLongLong());
+  case ColumnType::Double:
+    return FormatFloat(QString(), value.toDouble());
+  case ColumnType::Bool:
+    return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+  case ColumnType::Date:
+    return value.toDate().toString(kDateFormat);
+  case ColumnType::DateTime: {
+    const QDateTime dateTime = value.toDateTime();
+    return dateTime.time() == QTime(0, 0) ? dateTime.date().toString(kDateFormat)
+                                          : dateTime.toString(kDateTimeFormat);
+  }
+  case ColumnType::Text:
+  case ColumnType::Bytes:
+    break;
+  }
+  return value.toString();
+}
+
+QString displayText(const QVariant &value, ColumnType type, const QString &format)
+{
+  if (isNull(value))
+    return {};
+  if (type == ColumnType::Bytes)
+    return QStringLiteral("(BLOB)");
+  if (isNumber(type) && !format.isEmpty())
+    return FormatFloat(format, value.toDouble());
+  return asString(value, type);
+}
+
+} // namespace
 
 // ---- Field ----
 
 const QString &Field::FieldName() const
 {
-  return dataSet_.defs_[size_t(index_)].column.name;
+  return dataSet_.defAt(index_).column.name;
 }
-wire::ColumnType Field::DataType() const
+
+ColumnType Field::DataType() const
 {
-  return dataSet_.defs_[size_t(index_)].column.type;
+  return dataSet_.defAt(index_).column.type;
 }
+
 int Field::Size() const
 {
-  return dataSet_.defs_[size_t(index_)].column.size;
+  return dataSet_.defAt(index_).column.size;
 }
+
 const QString &Field::DisplayFormat() const
 {
-  return dataSet_.defs_[size_t(index_)].displayFormat;
+  return dataSet_.defAt(index_).displayFormat;
 }
+
 void Field::SetDisplayFormat(const QString &format)
 {
-  dataSet_.defs_[size_t(index_)].displayFormat = format;
+  dataSet_.defAt(index_).displayFormat = format;
 }
 
 QVariant Field::Value() const
 {
   return dataSet_.currentValue(index_);
 }
+
 bool Field::IsNull() const
 {
-  return !dataSet_.currentValue(index_).isValid();
+  return isNull(dataSet_.currentValue(index_));
 }
+
 int Field::AsInteger() const
 {
   return dataSet_.currentValue(index_).toInt();
 }
+
+qint64 Field::AsLargeInt() const
+{
+  return dataSet_.currentValue(index_).toLongLong();
+}
+
 double Field::AsFloat() const
 {
   return dataSet_.currentValue(index_).toDouble();
 }
+
 bool Field::AsBoolean() const
 {
   return dataSet_.currentValue(index_).toBool();
 }
 
+QDateTime Field::AsDateTime() const
+{
+  const QVariant &value = dataSet_.currentValue(index_);
+  switch (value.metaType().id()) {
+  case QMetaType::QDate:
+    return value.toDate().startOfDay();
+  case QMetaType::QDateTime:
+    return value.toDateTime();
+  case QMetaType::QString:
+    return parseDateTime(value.toString().trimmed());
+  default:
+    return {};
+  }
+}
+
 QString Field::AsString() const
 {
-  const QVariant &v = dataSet_.currentValue(index_);
-  if (!v.isValid())
-    return {};
-  switch (DataType()) {
-  case wire::ColumnType::Double:
-    return QString::number(v.toDouble(), 'g', 15);
-  case wire::ColumnType::Date:
-    return v.toDate().toString(QStringLiteral("dd.MM.yyyy"));
-  case wire::ColumnType::DateTime:
-    return v.toDateTime().toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
-  default:
-    return v.toString();
-  }
+  return asString(dataSet_.currentValue(index_), DataType());
 }
 
 QString Field::DisplayText() const
 {
-  return ClientDataSet::formatValue(dataSet_.currentValue(index_), DataType(), DisplayFormat());
+  const ClientDataSet::FieldDef &def = dataSet_.defAt(index_);
+  return displayText(dataSet_.currentValue(index_), def.column.type, def.displayFormat);
 }
 
 void Field::SetValue(const QVariant &value)
 {
-  if (dataSet_.state_ != ClientDataSet::State::Edit && dataSet_.state_ != ClientDataSet::State::Insert)
-    throw std::logic_error("the dataset is not in edit or insert state");
-  dataSet_.buffer_[index_] = value;
+  dataSet_.setBufferValue(index_, value);
+}
+
+void Field::SetAsInteger(int value)
+{
+  SetValue(value);
+}
+
+void Field::SetAsLargeInt(qint64 value)
+{
+  SetValue(qlonglong(value));
+}
+
+void Field::SetAsFloat(double value)
+{
+  SetValue(value);
+}
+
+void Field::SetAsString(const QString &value)
+{
+  SetValue(value);
+}
+
+void Field::SetAsBoolean(bool value)
+{
+  SetValue(value);
+}
+
+void Field::Clear()
+{
+  SetValue(QVariant());
 }
 
 // ---- ClientDataSet ----
 
+ClientDataSet::~ClientDataSet() = default;
+
+const ClientDataSet::FieldDef &ClientDataSet::defAt(int index) const
+{
+  if (index < 0 || index >= int(defs_.size()))
+    throw DataSetError("the field no longer belongs to the dataset");
+  return defs_[size_t(index)];
+}
+
+ClientDataSet::FieldDef &ClientDataSet::defAt(int index)
+{
+  return const_cast<FieldDef &>(std::as_const(*this).defAt(index));
+}
+
 void ClientDataSet::CopyFromTable(const wire::TableMap &table)
 {
-  wire::TableMap copy = table;
-  CopyFromTable(std::move(copy));
+  wire::TableMap copy = table; // shares the rows until one is changed
+  takeTable(std::move(copy));
 }
 
 void ClientDataSet::CopyFromTable(wire::TableMap &&table)
 {
-  defs_.clear();
-  for (wire::Column &column : table.columns)
-    defs_.push_back({std::move(column), QString()});
-  rows_ = std::move(table.rows);
-  rebuildFields();
-  state_ = State::Browse;
-  buffer_.clear();
-  First();
-  notify(DataSetObserver::Change::Reset);
+  takeTable(std::move(table));
 }
 
-void ClientDataSet::rebuildFields()
+void ClientDataSet::takeTable(wire::TableMap &&table)
 {
-  fields_.clear();
-  fields_.reserve(defs_.size());
-  for (int i = 0; i < int(defs_.size()); ++i)
-    fields_.push_back(std::make_unique<Field>(*this, i));
+  defs_.clear();
+  defs_.reserve(size_t(table.columns.size()));
+  for (wire::Column &column : table.columns)
+    defs_.push_back({std::move(column), QString()});
+  while (fields_.size() < defs_.size())
+    fields_.push_back(std::unique_ptr<Field>(new Field(*this, int(fields_.size()))));
+
+  rows_ = std::move(table.rows);
+  table.rows.clear();
+  const qsizetype width = qsizetype(defs_.size());
+  for (qsizetype i = 0; i < rows_.size(); ++i)
+    if (std::as_const(rows_)[i].size() != width)
+      rows_[i].resize(width);
+
+  buffer_.clear();
+  state_ = State::Browse;
+  current_ = 0;
+  bof_ = true;
+  eof_ = rows_.isEmpty();
+  notify(DataSetObserver::Change::Reset);
 }
 
 void ClientDataSet::Close()
@@ -136,11 +376,17 @@ void ClientDataSet::EmptyDataSet()
   notify(DataSetObserver::Change::Reset);
 }
 
+Field *ClientDataSet::Fields(int index) const
+{
+  defAt(index);
+  return fields_[size_t(index)].get();
+}
+
 Field *ClientDataSet::FindField(const QString &name) const
 {
-  for (const auto &field : fields_)
-    if (field->FieldName().compare(name, Qt::CaseInsensitive) == 0)
-      return field.get();
+  for (size_t i = 0; i < defs_.size(); ++i)
+    if (defs_[i].column.name.compare(name, Qt::CaseInsensitive) == 0)
+      return fields_[i].get();
   return nullptr;
 }
 
@@ -148,53 +394,62 @@ Field *ClientDataSet::FieldByName(const QString &name) const
 {
   Field *field = FindField(name);
   if (!field)
-    throw std::out_of_range(("field not found: " + name).toStdString());
+    throw DataSetError(QStringLiteral("Field '%1' not found").arg(name).toStdString());
   return field;
+}
+
+void ClientDataSet::checkBrowseMode()
+{
+  if (state_ == State::Edit || state_ == State::Insert)
+    Post();
+}
+
+void ClientDataSet::moveTo(int row, bool bof, bool eof)
+{
+  const bool moved = row != current_;
+  current_ = row;
+  bof_ = bof || rows_.isEmpty();
+  eof_ = eof || rows_.isEmpty();
+  if (moved)
+    notify(DataSetObserver::Change::Cursor);
 }
 
 void ClientDataSet::SetRecNo(int recNo)
 {
+  checkBrowseMode();
   if (rows_.isEmpty())
     return;
-  current_ = std::clamp(recNo - 1, 0, int(rows_.size()) - 1);
-  bof_ = eof_ = false;
-  notify(DataSetObserver::Change::Cursor);
+  moveTo(std::clamp(recNo - 1, 0, int(rows_.size()) - 1), false, false);
 }
 
 void ClientDataSet::First()
 {
-  current_ = 0;
-  bof_ = true;
-  eof_ = rows_.isEmpty();
-  notify(DataSetObserver::Change::Cursor);
+  checkBrowseMode();
+  moveTo(0, true, false);
 }
 
 void ClientDataSet::Last()
 {
-  current_ = std::max(0, int(rows_.size()) - 1);
-  eof_ = true;
-  bof_ = rows_.isEmpty();
-  notify(DataSetObserver::Change::Cursor);
+  checkBrowseMode();
+  moveTo(std::max(0, int(rows_.size()) - 1), false, true);
 }
 
 void ClientDataSet::Next()
 {
-  bof_ = false;
+  checkBrowseMode();
   if (current_ + 1 < rows_.size())
-    ++current_;
+    moveTo(current_ + 1, false, false);
   else
-    eof_ = true; // stays on the last record, past the end
-  notify(DataSetObserver::Change::Cursor);
+    moveTo(current_, false, true); // stays on the last row, past the end
 }
 
 void ClientDataSet::Prior()
 {
-  eof_ = false;
+  checkBrowseMode();
   if (current_ > 0)
-    --current_;
+    moveTo(current_ - 1, false, false);
   else
-    bof_ = true;
-  notify(DataSetObserver::Change::Cursor);
+    moveTo(current_, true, false);
 }
 
 bool ClientDataSet::Locate(const QString &fieldName, const QVariant &value, LocateOptions options)
@@ -202,31 +457,47 @@ bool ClientDataSet::Locate(const QString &fieldName, const QVariant &value, Loca
   const Field *field = FindField(fieldName);
   if (!field)
     return false;
+  checkBrowseMode();
   const int index = field->Index();
-  const wire::ColumnType type = field->DataType();
-  const bool numeric =
-      type == wire::ColumnType::Int32 || type == wire::ColumnType::Int64 || type == wire::ColumnType::Double;
-  const Qt::CaseSensitivity cs = options.caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive;
-  bool valueIsNumber = false;
-  const double number = value.toDouble(&valueIsNumber);
-  for (int row = 0; row < rows_.size(); ++row) {
-    const QVariant &cell = rows_[row][index];
-    bool match = false;
-    if (!cell.isValid() || !value.isValid()) {
-      match = !cell.isValid() && !value.isValid();
-    } else if (numeric) {
-      match = valueIsNumber && cell.toDouble() == number;
-    } else if (type == wire::ColumnType::Text) {
-      const QString text = cell.toString();
-      match = options.partialKey ? text.startsWith(value.toString(), cs)
-                                 : text.compare(value.toString(), cs) == 0;
+  const ColumnType type = field->DataType();
+
+  // The key in the field's terms; a key that cannot be one matches nothing.
+  double number = 0;
+  QString text;
+  QVariant key;
+  if (!isNull(value)) {
+    if (isNumber(type)) {
+      bool ok = false;
+      number = value.metaType().id() == QMetaType::QString ? value.toString().trimmed().toDouble(&ok)
+                                                           : value.toDouble(&ok);
+      if (!ok)
+        return false;
+    } else if (type == ColumnType::Text) {
+      text = value.toString();
     } else {
-      match = cell == value;
+      try {
+        key = convertTo(value, type, fieldName);
+      } catch (const DataSetError &) {
+        return false;
+      }
     }
+  }
+
+  const Qt::CaseSensitivity cs = options.caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive;
+  for (int row = 0; row < rows_.size(); ++row) {
+    const QVariant &cell = rows_.at(row).at(index);
+    bool match = false;
+    if (isNull(cell) || isNull(value))
+      match = isNull(cell) && isNull(value);
+    else if (isNumber(type))
+      match = cell.toDouble() == number;
+    else if (type == ColumnType::Text)
+      match =
+          options.partialKey ? cell.toString().startsWith(text, cs) : cell.toString().compare(text, cs) == 0;
+    else
+      match = cell == key;
     if (match) {
-      current_ = row;
-      bof_ = eof_ = false;
-      notify(DataSetObserver::Change::Cursor);
+      moveTo(row, false, false);
       return true;
     }
   }
@@ -235,18 +506,23 @@ bool ClientDataSet::Locate(const QString &fieldName, const QVariant &value, Loca
 
 void ClientDataSet::Edit()
 {
-  if (state_ == State::Inactive || rows_.isEmpty())
-    throw std::logic_error("cannot edit: the dataset has no current record");
+  if (state_ == State::Inactive)
+    throw DataSetError("cannot edit a closed dataset");
   if (state_ == State::Edit || state_ == State::Insert)
     return;
-  buffer_ = rows_[current_];
+  if (rows_.isEmpty()) {
+    Append();
+    return;
+  }
+  buffer_ = rows_.at(current_);
   state_ = State::Edit;
 }
 
 void ClientDataSet::Append()
 {
   if (state_ == State::Inactive)
-    throw std::logic_error("cannot append: the dataset is closed");
+    throw DataSetError("cannot append to a closed dataset");
+  checkBrowseMode();
   buffer_ = wire::Row(qsizetype(defs_.size()));
   state_ = State::Insert;
 }
@@ -254,17 +530,18 @@ void ClientDataSet::Append()
 void ClientDataSet::Post()
 {
   if (state_ == State::Edit) {
-    rows_[current_] = buffer_;
+    rows_[current_] = std::move(buffer_);
+    buffer_.clear();
+    state_ = State::Browse;
+    notify(DataSetObserver::Change::Values);
   } else if (state_ == State::Insert) {
-    rows_.append(buffer_);
+    rows_.append(std::move(buffer_));
+    buffer_.clear();
+    state_ = State::Browse;
     current_ = int(rows_.size()) - 1;
     bof_ = eof_ = false;
-  } else {
-    return;
+    notify(DataSetObserver::Change::Reset);
   }
-  state_ = State::Browse;
-  buffer_.clear();
-  notify(DataSetObserver::Change::Values);
 }
 
 void ClientDataSet::Cancel()
@@ -277,12 +554,15 @@ void ClientDataSet::Cancel()
 
 void ClientDataSet::Delete()
 {
+  if (state_ == State::Insert) { // the new row was never added
+    Cancel();
+    return;
+  }
   if (state_ == State::Inactive || rows_.isEmpty())
     return;
   Cancel();
   rows_.removeAt(current_);
-  if (current_ >= rows_.size())
-    current_ = std::max(0, int(rows_.size()) - 1);
+  current_ = std::min(current_, std::max(0, int(rows_.size()) - 1));
   bof_ = eof_ = rows_.isEmpty();
   notify(DataSetObserver::Change::Reset);
 }
@@ -297,7 +577,7 @@ void ClientDataSet::EnableControls()
 
 void ClientDataSet::AddObserver(DataSetObserver *observer)
 {
-  if (std::find(observers_.begin(), observers_.end(), observer) == observers_.end())
+  if (observer && std::find(observers_.begin(), observers_.end(), observer) == observers_.end())
     observers_.push_back(observer);
 }
 
@@ -308,53 +588,40 @@ void ClientDataSet::RemoveObserver(DataSetObserver *observer)
 
 void ClientDataSet::notify(DataSetObserver::Change change)
 {
-  if (disabled_ > 0)
+  if (disabled_ > 0 || observers_.empty())
     return;
-  const auto observers = observers_; // an observer may remove itself
-  for (DataSetObserver *o : observers)
-    o->dataSetChanged(*this, change);
+  const auto observers = observers_; // an observer may add or remove observers
+  for (DataSetObserver *observer : observers)
+    if (std::find(observers_.begin(), observers_.end(), observer) != observers_.end())
+      observer->dataSetChanged(*this, change);
 }
 
 const QVariant &ClientDataSet::currentValue(int field) const
 {
+  defAt(field);
   if (state_ == State::Edit || state_ == State::Insert)
     return buffer_.at(field);
-  if (rows_.isEmpty() || field < 0 || field >= int(defs_.size()))
+  if (rows_.isEmpty())
     return kNull;
   return rows_.at(current_).at(field);
 }
 
-QString ClientDataSet::CellText(int row, int field) const
+void ClientDataSet::setBufferValue(int field, const QVariant &value)
 {
-  return formatValue(rows_.at(row).at(field), defs_[size_t(field)].column.type,
-                     defs_[size_t(field)].displayFormat);
+  const FieldDef &def = defAt(field);
+  if (state_ != State::Edit && state_ != State::Insert)
+    throw DataSetError(
+        QStringLiteral("the dataset is not in edit mode (field %1)").arg(def.column.name).toStdString());
+  buffer_[field] = convertTo(value, def.column.type, def.column.name);
 }
 
-QString ClientDataSet::formatValue(const QVariant &value, wire::ColumnType type, const QString &format)
+QString ClientDataSet::CellText(int row, int field) const
 {
-  if (!value.isValid())
-    return {};
-  const QLocale locale;
-  switch (type) {
-  case wire::ColumnType::Double:
-    return format.isEmpty() ? locale.toString(value.toDouble(), 'g', 15)
-                            : FormatFloat(format, value.toDouble(), locale);
-  case wire::ColumnType::Int32:
-  case wire::ColumnType::Int64:
-    return locale.toString(value.toLongLong());
-  case wire::ColumnType::Date:
-    return value.toDate().toString(QStringLiteral("dd.MM.yyyy"));
-  case wire::ColumnType::DateTime:
-    return value.toDateTime().toString(QStringLiteral("dd.MM.yyyy HH:mm"));
-  case wire::ColumnType::Bool:
-    return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-  case wire::ColumnType::Bytes:
-    return QStringLiteral("(BLOB)");
-  case wire::ColumnType::Text:
-    return value.toString();
-  }
-  return value.toString();
+  const FieldDef &def = defAt(field);
+  return displayText(rows_.at(row).at(field), def.column.type, def.displayFormat);
 }
+
+// ---- Shared dataset helpers ----
 
 void ParaBicimiUygula(ClientDataSet &dataSet)
 {
@@ -372,7 +639,7 @@ bool SeciliSatiraGit(ClientDataSet &dataSet)
 {
   if (!KayitVarmi(dataSet))
     return false;
-  Field *sec = dataSet.FindField(QStringLiteral("SEC"));
+  const Field *sec = dataSet.FindField(QStringLiteral("SEC"));
   dataSet.First();
   while (!dataSet.Eof() && !(sec && sec->AsInteger() == 1))
     dataSet.Next();

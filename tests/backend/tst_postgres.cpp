@@ -23,12 +23,17 @@ private slots:
   void initTestCase()
   {
     url = qEnvironmentVariable("TARVESA_TEST_PG_URL");
-    if (url.isEmpty())
-      QSKIP("PostgreSQL is not available: set TARVESA_TEST_PG_URL (.ci/run starts a server and sets it)");
-    backend::Storage wipe({{}, url});
-    QSqlDatabase db = wipe.db();
-    backend::exec(db, "DROP SCHEMA public CASCADE");
-    backend::exec(db, "CREATE SCHEMA public");
+    if (!url.startsWith(QLatin1String("postgresql://")))
+      QSKIP("PostgreSQL is not available: set TARVESA_TEST_PG_URL to postgresql://... (.ci/run starts a "
+            "server)");
+    try {
+      backend::Storage wipe({{}, url});
+      QSqlDatabase db = wipe.db();
+      backend::exec(db, "DROP SCHEMA public CASCADE");
+      backend::exec(db, "CREATE SCHEMA public");
+    } catch (const std::exception &e) {
+      QFAIL(e.what());
+    }
   }
 
   void twoServersShareOneDatabase()

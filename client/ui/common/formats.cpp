@@ -2,12 +2,18 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
+#include <QLocale>
+#include <QStringList>
 #include <QUrl>
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <string>
+
+#ifdef Q_OS_WIN
+#include "app/identity.h"
+#endif
 
 #ifdef TARVESA_HAVE_WEBENGINE
 #include <QtWebEngineCore/qtwebenginecoreglobal.h>
@@ -15,118 +21,168 @@
 
 namespace {
 
-struct Pattern {
-  bool grouping = false;
-  int minInteger = 0; // required integer digits
-  int decimals = 0;   // digits after the point (all shown)
+// The decimal digits of |value| as a display shows them: the value is taken to
+// 15 significant digits, then rounded half away from zero to `decimals` places.
+// Works on text digits only, so neither the C library's nor Qt's locale is
+// involved.
+struct Decimal {
+  std::string integer;  // no leading zeros; empty when the integer part is 0
+  std::string fraction; // exactly `decimals` digits
+  bool isZero() const { return integer.empty() && fraction.find_first_not_of('0') == std::string::npos; }
 };
 
-Pattern parsePattern(const QString &pattern)
+Decimal toDecimal(double value, int decimals)
+{
+  // "d.dddddddddddddde+XX": 15 significant digits, correctly rounded.
+  char buffer[40];
+  const auto written =
+      std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, 14);
+  const char *const begin = buffer;
+  const char *const end = written.ptr;
+  const char *const e = std::find(begin, end, 'e');
+  std::string digits;
+  digits.reserve(size_t(std::max(0, decimals)) + 32);
+  digits.push_back(buffer[0]);
+  digits.append(begin + 2, e);
+
+  const char *exponentText = e + 1;
+  const bool negativeExponent = *exponentText == '-';
+  if (*exponentText == '+' || *exponentText == '-')
+    ++exponentText;
+  int exponent = 0;
+  std::from_chars(exponentText, end, exponent);
+  if (negativeExponent)
+    exponent = -exponent;
+
+  // The first digit has the weight 10^exponent: `point` digits stand before
+  // the decimal point once the small values are padded with leading zeros.
+  int point = exponent + 1;
+  if (point <= 0) {
+    digits.insert(0, size_t(1 - point), '0');
+    point = 1;
+  }
+  const size_t keep = size_t(point) + size_t(std::max(0, decimals));
+  if (digits.size() < keep + 1)
+    digits.resize(keep + 1, '0');
+  const bool up = digits[keep] >= '5';
+  digits.resize(keep);
+  if (up) {
+    size_t i = keep;
+    while (i > 0 && digits[i - 1] == '9')
+      digits[--i] = '0';
+    if (i == 0) {
+      digits.insert(digits.begin(), '1');
+      ++point;
+    } else {
+      ++digits[i - 1];
+    }
+  }
+
+  Decimal result;
+  result.integer = digits.substr(0, size_t(point));
+  result.integer.erase(0, std::min(result.integer.find_first_not_of('0'), result.integer.size()));
+  result.fraction = digits.substr(size_t(point));
+  return result;
+}
+
+struct Pattern {
+  bool grouping = false;
+  int minInteger = 0;  // integer digits always shown
+  int minDecimals = 0; // decimals always shown
+  int maxDecimals = 0; // decimals shown at most
+};
+
+Pattern parsePattern(QStringView pattern)
 {
   Pattern p;
-  const int point = int(pattern.indexOf(QLatin1Char('.')));
-  const QString integer = point < 0 ? pattern : pattern.left(point);
-  const QString fraction = point < 0 ? QString() : pattern.mid(point + 1);
-  p.grouping = integer.contains(QLatin1Char(','));
-  p.minInteger = int(integer.count(QLatin1Char('0')));
-  for (const QChar c : fraction)
-    if (c == QLatin1Char('0') || c == QLatin1Char('#'))
-      ++p.decimals;
+  const qsizetype point = pattern.indexOf(u'.');
+  const QStringView integer = point < 0 ? pattern : pattern.left(point);
+  const QStringView fraction = point < 0 ? QStringView() : pattern.mid(point + 1);
+  p.grouping = integer.contains(u',');
+  bool required = false;
+  for (const QChar c : integer) {
+    required = required || c == u'0';
+    if (required && (c == u'0' || c == u'#'))
+      ++p.minInteger;
+  }
+  for (const QChar c : fraction) {
+    if (c == u'0' || c == u'#')
+      ++p.maxDecimals;
+    if (c == u'0')
+      p.minDecimals = p.maxDecimals;
+  }
   return p;
 }
 
-// Decimal digits of |value| rounded half away from zero to `decimals` places,
-// as an integer part and a fraction part, after taking the value to 15
-// significant digits.
-void roundDecimal(double value, int decimals, QString *integer, QString *fraction)
-{
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
-  // buffer: d.dddddddddddddde[+-]XX
-  QString digits = QString::fromLatin1(buffer, 1) + QString::fromLatin1(buffer + 2, 14);
-  const int exponent = std::atoi(std::strchr(buffer, 'e') + 1);
-  // Place the decimal point: the first digit has weight 10^exponent.
-  int pointPos = exponent + 1; // digits before the point
-  if (pointPos <= 0) {
-    digits = QString(-pointPos + 1, QLatin1Char('0')) + digits;
-    pointPos = 1;
-  } else if (pointPos > digits.size()) {
-    digits += QString(pointPos - digits.size(), QLatin1Char('0'));
-  }
-  // Keep decimals + 1 digits after the point, then round on the last.
-  const int keep = pointPos + decimals;
-  if (digits.size() < keep + 1)
-    digits += QString(keep + 1 - digits.size(), QLatin1Char('0'));
-  const bool up = digits[keep] >= QLatin1Char('5');
-  digits.truncate(keep);
-  if (up) {
-    int i = keep - 1;
-    for (; i >= 0; --i) {
-      if (digits[i] == QLatin1Char('9')) {
-        digits[i] = QLatin1Char('0');
-      } else {
-        digits[i] = QChar(digits[i].unicode() + 1);
-        break;
-      }
-    }
-    if (i < 0) {
-      digits.prepend(QLatin1Char('1'));
-      ++pointPos;
-    }
-  }
-  *integer = digits.left(pointPos);
-  *fraction = digits.mid(pointPos);
-  // Strip leading zeros of the integer part (kept empty for zero).
-  int lead = 0;
-  while (lead < integer->size() && integer->at(lead) == QLatin1Char('0'))
-    ++lead;
-  integer->remove(0, lead);
-}
-
-double rounded(double value, int decimals)
+double roundedTo(double value, int decimals)
 {
   if (!std::isfinite(value))
     return value;
-  QString integer, fraction;
-  roundDecimal(value, decimals, &integer, &fraction);
-  const QString text = (value < 0 ? QStringLiteral("-") : QString()) +
-                       (integer.isEmpty() ? QStringLiteral("0") : integer) + QLatin1Char('.') + fraction;
-  const double result = std::strtod(text.toLatin1().constData(), nullptr);
-  return result == 0 ? 0.0 : result; // no negative zero
+  const Decimal d = toDecimal(value, decimals);
+  if (d.isZero())
+    return 0.0; // also turns -0 into 0
+  std::string text;
+  if (value < 0)
+    text.push_back('-');
+  text += d.integer.empty() ? std::string("0") : d.integer;
+  text.push_back('.');
+  text += d.fraction;
+  double result = 0.0;
+  std::from_chars(text.data(), text.data() + text.size(), result);
+  return result;
 }
 
 } // namespace
+
+QString FormatFloat(const QString &pattern, double value)
+{
+  return FormatFloat(pattern, value, QLocale());
+}
 
 QString FormatFloat(const QString &pattern, double value, const QLocale &locale)
 {
   if (!std::isfinite(value))
     return locale.toString(value);
-  const Pattern p = parsePattern(pattern);
-  QString integer, fraction;
-  roundDecimal(value, p.decimals, &integer, &fraction);
-  const bool zero = integer.isEmpty() && !fraction.contains(QRegularExpression(QStringLiteral("[1-9]")));
-  if (integer.size() < p.minInteger)
-    integer = QString(p.minInteger - integer.size(), QLatin1Char('0')) + integer;
-  if (p.grouping && integer.size() > 3) {
-    const QString separator = locale.groupSeparator();
-    for (int i = int(integer.size()) - 3; i > 0; i -= 3)
-      integer.insert(i, separator);
+  if (pattern.isEmpty()) {
+    QLocale plain = locale;
+    plain.setNumberOptions(plain.numberOptions() | QLocale::OmitGroupSeparator);
+    return plain.toString(value == 0 ? 0.0 : value, 'g', 15);
   }
-  QString text = integer;
-  if (p.decimals > 0)
-    text += locale.decimalPoint() + fraction;
-  if (value < 0 && !zero)
-    text.prepend(locale.negativeSign());
+
+  const Pattern p = parsePattern(pattern);
+  const Decimal d = toDecimal(value, p.maxDecimals);
+  size_t decimals = d.fraction.size();
+  while (decimals > size_t(p.minDecimals) && d.fraction[decimals - 1] == '0')
+    --decimals;
+  std::string integer = d.integer;
+  if (integer.size() < size_t(p.minInteger))
+    integer.insert(0, size_t(p.minInteger) - integer.size(), '0');
+
+  const QString groupSeparator = p.grouping ? locale.groupSeparator() : QString();
+  QString text;
+  text.reserve(qsizetype(integer.size() + decimals) + 8);
+  if (value < 0 && !d.isZero())
+    text += locale.negativeSign();
+  for (size_t i = 0; i < integer.size(); ++i) {
+    if (p.grouping && i > 0 && (integer.size() - i) % 3 == 0)
+      text += groupSeparator;
+    text += QLatin1Char(integer[i]);
+  }
+  if (decimals > 0) {
+    text += locale.decimalPoint();
+    text += QLatin1String(d.fraction.data(), qsizetype(decimals));
+  }
   return text;
 }
 
 double IkiHaneYuvarla(double value)
 {
-  return rounded(value, 2);
+  return roundedTo(value, 2);
 }
+
 double UcHaneYuvarla(double value)
 {
-  return rounded(value, 3);
+  return roundedTo(value, 3);
 }
 
 QString UrlKodla(const QString &address)
@@ -134,14 +190,14 @@ QString UrlKodla(const QString &address)
   return QUrl(address, QUrl::TolerantMode).toString(QUrl::FullyEncoded);
 }
 
-QStringList ChromeAdaylari()
+QStringList chromeCandidates()
 {
 #ifdef Q_OS_WIN
   return {QStringLiteral("C:\\Program Files (x86)\\Google\\Chrome\\Application\\chrome.exe"),
           QStringLiteral("C:\\Program Files (x86)\\Google\\Application\\chrome.exe"),
           QStringLiteral("C:\\Program Files\\Google\\Chrome\\Application\\chrome.exe"),
           QStringLiteral("C:\\Program Files\\Google\\Chrome\\chrome.exe"),
-          QStringLiteral("C:\\Users\\") + qEnvironmentVariable("USERNAME") +
+          QStringLiteral("C:\\Users\\") + KullaniciAdiAl() +
               QStringLiteral("\\AppData\\Local\\Google\\Chrome\\Application\\chrome.exe")};
 #else
   return {QStringLiteral("/usr/bin/google-chrome-stable"),
@@ -153,7 +209,7 @@ QStringList ChromeAdaylari()
 #endif
 }
 
-QString IlkVarOlan(const QStringList &candidates, const std::function<bool(const QString &)> &exists)
+QString firstExisting(const QStringList &candidates, const std::function<bool(const QString &)> &exists)
 {
   for (const QString &path : candidates)
     if (exists(path))
@@ -163,7 +219,7 @@ QString IlkVarOlan(const QStringList &candidates, const std::function<bool(const
 
 QString ChromeYoluAl()
 {
-  return IlkVarOlan(ChromeAdaylari(), [](const QString &path) {
+  return firstExisting(chromeCandidates(), [](const QString &path) {
     const QFileInfo info(path);
     return info.isFile() && info.isExecutable();
   });

@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -268,6 +269,7 @@ bool TForm1::FormCreate()
   }
   KullaniciTipiUygula();
   BaslangicYuklemesi();
+  BildirimKaydet();
   return true;
 }
 
@@ -339,6 +341,43 @@ void TForm1::BaslangicYuklemesi()
   })->Await([this] {
     if (isMinimized())
       showMaximized();
+  });
+}
+
+void TForm1::BildirimKaydet()
+{
+  BildirimKanali::Ayarlar ayarlar;
+  ayarlar.host = bagc.param(QStringLiteral("HostName"));
+  ayarlar.port = quint16(bagc.param(QStringLiteral("Port")).toUInt());
+  ayarlar.computerId = sbilgi.BILGISAYARID();
+  ayarlar.channelName = CallbackChannelName();
+  QPointer<TForm1> self(this);
+  kanal.start(ayarlar, [self] {
+    PostToUiThread([self] {
+      if (self)
+        self->GeriBildirimAlQue();
+    });
+  });
+}
+
+void TForm1::GeriBildirimAlQue()
+{
+  // Refreshes run one after another, never inside each other.
+  if (yenileniyor_) {
+    yenilemeBekliyor_ = true;
+    return;
+  }
+  yenileniyor_ = true;
+  AnaBilgiAl();
+  Async([this] {
+    KayanYaziAl();
+    BalonYaz();
+  })->Await([this] {
+    yenileniyor_ = false;
+    if (yenilemeBekliyor_) {
+      yenilemeBekliyor_ = false;
+      GeriBildirimAlQue();
+    }
   });
 }
 

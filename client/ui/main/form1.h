@@ -2,6 +2,7 @@
 // The main window: header with who is logged in, the search bar, the tab
 // pages every feature lives on, the status legend and the news line.
 
+#include "server/bildirimkanali.h"
 #include "server/serverconnection.h"
 
 #include <wire/baglantiu.h>
@@ -36,9 +37,12 @@ public:
   void BalonYaz();            // tab counters; runs on a worker
   void KayanYaziAl();         // news line text; runs on a worker
   void BaslangicYuklemesi();  // the start-up load in the background
+  void BildirimKaydet();      // registers the notification callback
+  void GeriBildirimAlQue();   // the refresh a notification asks for; user-interface thread
 
   TSonucBilgisi sbilgi;
   ServerConnection bagc;
+  BildirimKanali kanal;
   int _acilisadet = 0;
   bool _acilisgoruldu = false;
 
@@ -89,6 +93,8 @@ protected:
   void closeEvent(QCloseEvent *event) override;
 
 private:
+  bool yenileniyor_ = false;      // a refresh is running
+  bool yenilemeBekliyor_ = false; // another notification came meanwhile
   void buildHeader();
   void buildSearchBar();
   void buildPages();
