@@ -31,18 +31,22 @@ SayacliTabBar::SayacliTabBar(QWidget *parent) : QTabBar(parent)
 {
   setExpanding(false);
   setDrawBase(false);
+  setUsesScrollButtons(false);
+  setElideMode(Qt::ElideNone);
 }
 
-QSize SayacliTabBar::tabSizeHint(int index) const
+QSize SayacliTabBar::tabSizeHint(int) const
 {
-  QSize size = QTabBar::tabSizeHint(index);
-  return {qMax(120, size.width()), qMax(50, size.height())};
+  // Tabs are 120 × 50 pixels; long titles wrap inside.
+  return {120, 50};
 }
 
 void SayacliTabBar::paintEvent(QPaintEvent *)
 {
   QStylePainter painter(this);
   for (int i = 0; i < count(); ++i) {
+    if (!isTabVisible(i))
+      continue;
     QStyleOptionTab option;
     initStyleOption(&option, i);
     const TSonuc caption = TabBasligiCoz(tabText(i));

@@ -76,6 +76,8 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
   Panel5->setFixedHeight(40);
   kayanyazi = new QLabel;
   kayanyazi->setObjectName(QStringLiteral("kayanyazi"));
+  kayanyazi->setSizePolicy(QSizePolicy::Ignored,
+                           QSizePolicy::Preferred); // the marquee scrolls what does not fit
   auto *newsLayout = new QHBoxLayout(Panel5);
   newsLayout->setContentsMargins(10, 0, 10, 0);
   newsLayout->addWidget(kayanyazi);
@@ -100,6 +102,8 @@ void TForm1::buildHeader()
   kullanicilbl = new QLabel;
   cariadilbl = new QLabel;
   saticilbl = new QLabel;
+  for (QLabel *value : {kullanicilbl, cariadilbl, saticilbl})
+    value->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred); // long texts give way to the banner
   kullanicilbl->setObjectName(QStringLiteral("kullanicilbl"));
   cariadilbl->setObjectName(QStringLiteral("cariadilbl"));
   saticilbl->setObjectName(QStringLiteral("saticilbl"));
