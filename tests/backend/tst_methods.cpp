@@ -6,10 +6,7 @@
 #include "server/serverconnection.h"
 #include "server/servermethods.h"
 
-#include <appserver.h>
-#include <demo/demodata.h>
-#include <methods/common.h>
-#include <storage/storage.h>
+#include "demobackend.h"
 
 #include <wire/jsonform.h>
 
@@ -45,18 +42,14 @@ wire::TableMap readAll(const ClientRef<DBXReader> &reader)
 class TestMethods : public QObject {
   Q_OBJECT
 
-  QTemporaryDir dir;
-  std::unique_ptr<backend::Storage> storage;
-  std::unique_ptr<backend::ServerContext> context;
-  backend::MethodRegistry registry;
-  std::unique_ptr<backend::ServerThread> server;
+  DemoBackend demo;
 
   // A connection speaking for one computer identity.
   std::unique_ptr<ServerConnection> as(const QString &computer)
   {
     auto c = std::make_unique<ServerConnection>();
     c->setParam("HostName", "127.0.0.1");
-    c->setParam("Port", QString::number(server->port()));
+    c->setParam("Port", QString::number(demo.port()));
     c->setParam("ComputerId", computer);
     if (!c->open())
       qFatal("cannot open");
@@ -87,26 +80,15 @@ class TestMethods : public QObject {
     return {};
   }
 
-  int count(const QString &sql) { return backend::scalar(storage->db(), sql).toInt(); }
+  int count(const QString &sql) { return backend::scalar(demo.storage->db(), sql).toInt(); }
 
 private slots:
   void initTestCase()
   {
-    QVERIFY(dir.isValid());
-    storage = std::make_unique<backend::Storage>(backend::StorageOptions{dir.path(), {}});
     QString error;
-    QVERIFY2(storage->open(&error), qPrintable(error));
-    backend::DemoOptions demo;
-    demo.items = 400;
-    demo.dealers = 8;
-    QVERIFY2(backend::fillDemoDataIfEmpty(*storage, demo, &error), qPrintable(error));
-    context = std::make_unique<backend::ServerContext>(backend::ServerContext{*storage});
-    backend::addAllMethods(registry, *context);
-    server =
-        std::make_unique<backend::ServerThread>(registry, backend::ServerOptions{QHostAddress::LocalHost, 0});
-    QVERIFY(server->start());
+    QVERIFY2(demo.start(400, 8, &error), qPrintable(error));
   }
-  void cleanupTestCase() { server->stop(); }
+  void cleanupTestCase() { demo.stop(); }
 
   void theLoginAnswersForTheOwnComputerOnly()
   {
@@ -159,10 +141,10 @@ private slots:
     other->SetCARINO(2);
     QCOMPARE(errorCode([&] { client.SepetHepsiniSil(std::move(other)); }), QStringLiteral("auth"));
     const int foreignLine =
-        backend::scalar(storage->db(), "SELECT MIN(sirano) FROM basket_lines WHERE carino = 2").toInt();
+        backend::scalar(demo.storage->db(), "SELECT MIN(sirano) FROM basket_lines WHERE carino = 2").toInt();
     QCOMPARE(errorCode([&] { client.SepetSecimGuncelle(foreignLine, 0); }), QStringLiteral("auth"));
     const int foreignOrder =
-        backend::scalar(storage->db(), "SELECT MIN(sirano) FROM orders WHERE carino = 2").toInt();
+        backend::scalar(demo.storage->db(), "SELECT MIN(sirano) FROM orders WHERE carino = 2").toInt();
     QCOMPARE(errorCode([&] { client.SiparisAytintisiDip(0, foreignOrder); }), QStringLiteral("auth"));
     QVERIFY(connection->isOpen()); // refused calls keep the session
     QCOMPARE(count("SELECT COUNT(*) FROM basket_lines WHERE carino = 2"), 3);
@@ -184,7 +166,7 @@ private slots:
       QVERIFY(text(upper, r, "ADI").startsWith("FREN BALATASI"));
 
     const QString barcode =
-        backend::scalar(storage->db(), "SELECT barcode FROM stock_items WHERE stokno = 123").toString();
+        backend::scalar(demo.storage->db(), "SELECT barcode FROM stock_items WHERE stokno = 123").toString();
     const wire::TableMap byBarcode = client.StokAraGetirTarvesa(barcode, copyOf(*record));
     QCOMPARE(byBarcode.rows.at(0).at(byBarcode.columnIndex("STOK_STOKNO")).toInt(), 123);
     QCOMPARE(client.StokAraGetirTarvesa("%%%", copyOf(*record)).rows.size(), 0);
@@ -301,14 +283,15 @@ private slots:
     QVERIFY(basketBefore.rows.size() >= 2);
     const int poisoned = int(cell(basketBefore, basketBefore.rows.size() - 1, "STOKNO"));
     // The last line's insert fails after the order and the first lines exist.
-    backend::exec(storage->db(), QStringLiteral("CREATE TRIGGER fail_line BEFORE INSERT ON order_lines WHEN "
-                                                "NEW.stokno = %1 BEGIN SELECT RAISE(ABORT, 'disk dolu'); END")
-                                     .arg(poisoned));
+    backend::exec(demo.storage->db(),
+                  QStringLiteral("CREATE TRIGGER fail_line BEFORE INSERT ON order_lines WHEN "
+                                 "NEW.stokno = %1 BEGIN SELECT RAISE(ABORT, 'disk dolu'); END")
+                      .arg(poisoned));
     const int orders = count("SELECT COUNT(*) FROM orders");
     const int lines = count("SELECT COUNT(*) FROM order_lines");
     QCOMPARE(errorCode([&] { client.SiparisKaydet(copyOf(*record), 2, 1, 1, "x", record->Sirano(), 1); }),
              QStringLiteral("server"));
-    backend::exec(storage->db(), QStringLiteral("DROP TRIGGER fail_line"));
+    backend::exec(demo.storage->db(), QStringLiteral("DROP TRIGGER fail_line"));
     QCOMPARE(count("SELECT COUNT(*) FROM orders"), orders);
     QCOMPARE(count("SELECT COUNT(*) FROM order_lines"), lines);
     QCOMPARE(client.SepetVer2(2).rows, basketBefore.rows);
@@ -456,7 +439,8 @@ private slots:
     QVERIFY(!client.KayanYaziGetir().isEmpty());
     qint64 size = 0;
     const int pictured =
-        backend::scalar(storage->db(), "SELECT MIN(stokno) FROM stock_items WHERE has_picture = 1").toInt();
+        backend::scalar(demo.storage->db(), "SELECT MIN(stokno) FROM stock_items WHERE has_picture = 1")
+            .toInt();
     auto picture = client.ResimVer5(pictured, size);
     QVERIFY(size >= 1200);
     QVERIFY(!QImage::fromData(picture->bytes(), "JPEG").isNull());

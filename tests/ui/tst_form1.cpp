@@ -8,10 +8,7 @@
 #include "widgets/kolongenislik.h"
 #include "widgets/sayaclitabwidget.h"
 
-#include <appserver.h>
-#include <demo/demodata.h>
-#include <methods/common.h>
-#include <storage/storage.h>
+#include "demobackend.h"
 
 #include <QAction>
 #include <QApplication>
@@ -120,22 +117,12 @@ private slots:
 
   void headerAndCountersComeFromTheServer()
   {
-    QTemporaryDir dir;
-    backend::Storage storage({dir.path(), {}});
+    DemoBackend demo;
     QString error;
-    QVERIFY2(storage.open(&error), qPrintable(error));
-    backend::DemoOptions demo;
-    demo.items = 100;
-    demo.dealers = 3;
-    QVERIFY(backend::fillDemoDataIfEmpty(storage, demo, &error));
-    backend::ServerContext context{storage};
-    backend::MethodRegistry registry;
-    backend::addAllMethods(registry, context);
-    backend::ServerThread server(registry, backend::ServerOptions{QHostAddress::LocalHost, 0});
-    QVERIFY(server.start());
+    QVERIFY2(demo.start(100, 3, &error), qPrintable(error));
 
     TForm1 form;
-    form.bagc.setParam("Port", QString::number(server.port()));
+    form.bagc.setParam("Port", QString::number(demo.port()));
     form.bagc.setParam("ComputerId", "DEMO-BAYI-3");
     form.sbilgi.SetMusteriTipi(3);
     form.sbilgi.SetCARINO(1);
@@ -153,7 +140,7 @@ private slots:
     QCOMPARE(form.kullanicilbl->text(), QStringLiteral("BAYI"));
     QCOMPARE(form.saticilbl->text(), QStringLiteral("Mehmet Telefonu: 0532 email: m@t"));
     QTRY_VERIFY(!form.kayanyazi->text().isEmpty());
-    server.stop();
+    demo.stop();
   }
 
   void quitAsksFirst_data()

@@ -7,10 +7,7 @@
 #include "ui/login/ayardosyasi.h"
 #include "ui/login/girisform.h"
 
-#include <appserver.h>
-#include <demo/demodata.h>
-#include <methods/common.h>
-#include <storage/storage.h>
+#include "demobackend.h"
 
 #include <wire/baglantiu.h>
 
@@ -23,12 +20,8 @@
 class TestGirisForm : public QObject {
   Q_OBJECT
 
-  QTemporaryDir dir;
   QTemporaryDir home;
-  std::unique_ptr<backend::Storage> storage;
-  std::unique_ptr<backend::ServerContext> context;
-  backend::MethodRegistry registry;
-  std::unique_ptr<backend::ServerThread> server;
+  DemoBackend demo;
 
   struct Outcome {
     bool accepted = false;
@@ -57,7 +50,7 @@ class TestGirisForm : public QObject {
       return true;
     };
     ServerConnection bagc;
-    bagc.setParam("Port", QString::number(port ? port : server->port()));
+    bagc.setParam("Port", QString::number(port ? port : demo.port()));
     bagc.setParam("ComputerId", computer);
     TSonucBilgisi own;
     TSonucBilgisi &bilgi = record ? *record : own;
@@ -85,22 +78,12 @@ private slots:
   void initTestCase()
   {
     qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-    storage = std::make_unique<backend::Storage>(backend::StorageOptions{dir.path(), {}});
     QString error;
-    QVERIFY2(storage->open(&error), qPrintable(error));
-    backend::DemoOptions demo;
-    demo.items = 100;
-    demo.dealers = 4;
-    QVERIFY2(backend::fillDemoDataIfEmpty(*storage, demo, &error), qPrintable(error));
-    context = std::make_unique<backend::ServerContext>(backend::ServerContext{*storage});
-    backend::addAllMethods(registry, *context);
-    server =
-        std::make_unique<backend::ServerThread>(registry, backend::ServerOptions{QHostAddress::LocalHost, 0});
-    QVERIFY(server->start());
-    qputenv("TARVESA_SERVER", QByteArray("127.0.0.1:") + QByteArray::number(server->port()));
+    QVERIFY2(demo.start(100, 4, &error), qPrintable(error));
+    qputenv("TARVESA_SERVER", QByteArray("127.0.0.1:") + QByteArray::number(demo.port()));
   }
   void init() { QFile::remove(AyarDosyasiYolu()); }
-  void cleanupTestCase() { server->stop(); }
+  void cleanupTestCase() { demo.stop(); }
 
   void aDealerLogsIn()
   {
@@ -143,9 +126,9 @@ private slots:
 
   void anotherVersionOpensTheUpdateEvenWithAWrongPassword()
   {
-    backend::exec(storage->db(), "UPDATE settings SET value = '7' WHERE name = 'client_version'");
+    backend::exec(demo.storage->db(), "UPDATE settings SET value = '7' WHERE name = 'client_version'");
     const Outcome o = attempt("DEMO-BAYI-3", "BAYI", "YANLIS");
-    backend::exec(storage->db(), "UPDATE settings SET value = '5' WHERE name = 'client_version'");
+    backend::exec(demo.storage->db(), "UPDATE settings SET value = '5' WHERE name = 'client_version'");
     QCOMPARE(o.updateVersion, 7);
     QCOMPARE(o.messages, QStringList{"Kullanıcı Adı ve Şifre Hatalı Lütfen Tekrar Deneyiniz !"});
   }
