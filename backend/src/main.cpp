@@ -156,7 +156,7 @@ int main(int argc, char *argv[])
   }
 
   backend::Notifier notifier;
-  backend::ServerContext context{storage, &notifier};
+  backend::ServerContext context{storage};
   backend::MethodRegistry registry;
   backend::addAllMethods(registry, context);
   options.notifier = &notifier;

@@ -173,20 +173,7 @@ int basketLineDealer(ServerContext &context, Session &session, int sirano)
     return 0;
   return authorizeDealer(context, session, carino.toInt());
 }
-
-// Whose basket a call with a login record concerns: a dealer's own, or the
-// dealer sales staff chose.
-int recordDealer(ServerContext &context, Session &session, const TSonucBilgisi &record)
-{
-  return authorizeDealer(context, session, record.CARINO());
-}
-
 } // namespace
-
-const QList<wire::Column> &basketLineColumns()
-{
-  return basketColumns();
-}
 
 void addBasketMethods(MethodRegistry &registry, ServerContext &context)
 {
@@ -301,7 +288,7 @@ void addBasketMethods(MethodRegistry &registry, ServerContext &context)
 
   registry.add(QStringLiteral("SepetHepsiniSil"), [&context](Session &session, const QCborArray &params) {
     const auto record = loginRecordParam(params.at(0));
-    const int carino = recordDealer(context, session, *record);
+    const int carino = authorizeDealer(context, session, record->CARINO());
     exec(context.storage.db(), QStringLiteral("DELETE FROM basket_lines WHERE carino = ?"), {carino});
     return QCborArray{1};
   });

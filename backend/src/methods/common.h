@@ -17,11 +17,8 @@
 
 namespace backend {
 
-class Notifier;
-
 struct ServerContext {
   Storage &storage;
-  Notifier *notifier = nullptr; // may be null (tests without a channel)
 };
 
 // The account bound to the session's computer, or null for an unknown one.
@@ -64,7 +61,6 @@ QString movementKindName(int kind);
 double dealerBalance(ServerContext &context, int carino); // debit - credit
 QString overdueWarning(ServerContext &context, int carino);
 QByteArray paymentReceipt(ServerContext &context, Session &session, int sirano); // PDF; empty when none
-const QList<wire::Column> &basketLineColumns();
 
 // Registration entry points, one per area.
 void addLoginMethods(MethodRegistry &registry, ServerContext &context);
