@@ -587,14 +587,14 @@ DataGrid::DataGrid(QWidget *parent) : QWidget(parent)
   connect(header, &QHeaderView::sectionResized, footer_, qOverload<>(&QWidget::update));
   connect(header, &QHeaderView::sectionMoved, footer_, qOverload<>(&QWidget::update));
   connect(view_->horizontalScrollBar(), &QScrollBar::valueChanged, footer_, qOverload<>(&QWidget::update));
+  // After a reset the focus shows the dataset's current row, as before it.
   connect(proxy_, &QAbstractItemModel::modelReset, this, [this] {
-    if (proxy_->rowCount() > 0 && !syncing_) {
-      syncing_ = true;
-      view_->setCurrentIndex(proxy_->index(0, view_->horizontalHeader()->logicalIndexAt(0) < 0
-                                                  ? 0
-                                                  : view_->horizontalHeader()->logicalIndex(0)));
-      syncing_ = false;
-    }
+    ClientDataSet *ds = model_->dataSet();
+    if (proxy_->rowCount() == 0 || syncing_ || !ds || ds->RecNo() == 0)
+      return;
+    syncing_ = true;
+    focusRow(ds->RecNo() - 1);
+    syncing_ = false;
   });
   model_->onCursor = [this](int row) {
     if (!syncing_)
@@ -739,7 +739,11 @@ void DataGrid::focusRow(int row, const QString &columnKey)
   int column = columnKey.isEmpty() ? -1 : columnIndex(columnKey);
   if (column < 0) {
     const QModelIndex current = view_->currentIndex();
-    column = current.isValid() ? proxy_->mapToSource(current).column() : 0;
+    column = current.isValid() ? proxy_->mapToSource(current).column() : -1;
+  }
+  if (column < 0 || view_->isColumnHidden(column)) {
+    const QList<int> shown = shownColumns();
+    column = shown.isEmpty() ? 0 : shown.first();
   }
   const QModelIndex index = proxy_->mapFromSource(model_->index(row, column));
   if (!index.isValid())
