@@ -29,8 +29,11 @@ QGroupBox *secimKutusu(const QString &title, int width, const char *name)
 {
   auto *box = new QGroupBox(title);
   box->setObjectName(QString::fromLatin1(name));
-  if (width > 0)
-    box->setFixedWidth(width);
+  // At least the given width; wider only when a kind's name needs it.
+  if (width > 0) {
+    box->setMinimumWidth(width);
+    box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+  }
   return box;
 }
 

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QPainter>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -67,9 +68,30 @@ namespace {
 constexpr qsizetype kEnKucukResim = 1200;
 const QColor kYaziRengi(67, 76, 88);
 
-QLabel *yazi(const QString &text, const QFont &font, const char *name = nullptr)
+// A caption that keeps to its cell: a text wider than the cell is drawn
+// with a smaller font instead of widening the dialog or being cut.
+class SiganYazi : public QLabel {
+public:
+  using QLabel::QLabel;
+  QSize minimumSizeHint() const override { return {40, QLabel::minimumSizeHint().height()}; }
+
+protected:
+  void paintEvent(QPaintEvent *) override
+  {
+    QPainter p(this);
+    QFont f = font();
+    const QRect area = contentsRect();
+    while (f.pointSizeF() > 8 && QFontMetrics(f).horizontalAdvance(text()) > area.width())
+      f.setPointSizeF(f.pointSizeF() - 1);
+    p.setFont(f);
+    p.setPen(palette().color(QPalette::WindowText));
+    p.drawText(area, int(alignment()), QFontMetrics(f).elidedText(text(), Qt::ElideRight, area.width()));
+  }
+};
+
+QLabel *yazi(const QString &text, const QFont &font, const char *name = nullptr, bool sigdir = false)
 {
-  auto *label = new QLabel(text);
+  QLabel *label = sigdir ? new SiganYazi(text) : new QLabel(text);
   label->setFont(font);
   QPalette palette = label->palette();
   palette.setColor(QPalette::WindowText, kYaziRengi);
@@ -155,15 +177,15 @@ Tstokayarinti::Tstokayarinti(QWidget *owner) : QDialog(owner)
   adet->setRange(1, 10000);
   adet->setValue(1);
   adet->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  Label2 = yazi(QStringLiteral("Fiyat:"), buyuk, "Label2");
-  indirimoran = yazi(QStringLiteral("İndirim:"), buyuk, "indirimoran");
-  Label3 = yazi(QStringLiteral("KDV Dahil:"), buyuk, "Label3");
-  sLabel6 = yazi(QStringLiteral("Tutar:"), buyuk, "sLabel6");
+  Label2 = yazi(QStringLiteral("Fiyat:"), buyuk, "Label2", true);
+  indirimoran = yazi(QStringLiteral("İndirim:"), buyuk, "indirimoran", true);
+  Label3 = yazi(QStringLiteral("KDV Dahil:"), buyuk, "Label3", true);
+  sLabel6 = yazi(QStringLiteral("Tutar:"), buyuk, "sLabel6", true);
   birimfiyat = tutarKutusu(buyuk, "birimfiyat");
   indtutar = tutarKutusu(buyuk, "indtutar");
   kdvdahiltutar = tutarKutusu(buyuk, "kdvdahiltutar");
   geneltutar = tutarKutusu(buyuk, "geneltutar");
-  tutarlar->addWidget(yazi(QStringLiteral("Adet:"), buyuk), 0, 0);
+  tutarlar->addWidget(yazi(QStringLiteral("Adet:"), buyuk, nullptr, true), 0, 0);
   tutarlar->addWidget(adet, 0, 1);
   tutarlar->addWidget(Label2, 1, 0);
   tutarlar->addWidget(birimfiyat, 1, 1);
@@ -177,7 +199,7 @@ Tstokayarinti::Tstokayarinti(QWidget *owner) : QDialog(owner)
   for (QWidget *box :
        {static_cast<QWidget *>(adet), static_cast<QWidget *>(birimfiyat), static_cast<QWidget *>(indtutar),
         static_cast<QWidget *>(kdvdahiltutar), static_cast<QWidget *>(geneltutar)})
-    box->setFixedWidth(170);
+    box->setFixedWidth(160);
 
   ParcaliTus1 = new QPushButton(QStringLiteral("Sipariş ekle"));
   ParcaliTus1->setObjectName(QStringLiteral("ParcaliTus1"));
@@ -187,7 +209,7 @@ Tstokayarinti::Tstokayarinti(QWidget *owner) : QDialog(owner)
   for (QPushButton *b : {ParcaliTus1, ParcaliTus2}) {
     b->setFont(tusFont);
     b->setAutoDefault(false);
-    b->setFixedSize(110, 60);
+    b->setFixedSize(104, 60);
   }
   auto *tuslar = new QVBoxLayout;
   tuslar->addStretch();
