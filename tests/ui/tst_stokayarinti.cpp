@@ -4,6 +4,7 @@
 
 #include "app/config.h"
 #include "data/clientdataset.h"
+#include "server/remoteerror.h"
 #include "server/serverconnection.h"
 #include "server/servermethods.h"
 #include "ui/basket/stokayarinti.h"
@@ -39,6 +40,13 @@ template <class Pred> bool satiraGit(ClientDataSet &ds, Pred ok)
     if (ok())
       return true;
   return false;
+}
+
+// No test expects a message unless it says so.
+int beklenmeyen(const MessageRequest &r)
+{
+  qWarning("unexpected message: %s", qPrintable(r.text));
+  return mrOk;
 }
 
 } // namespace
@@ -119,10 +127,7 @@ private slots:
   {
     QString error;
     QVERIFY2(demo.start(200, 3, &error), qPrintable(error));
-    SetMesajGosterHook([](const MessageRequest &r) -> int {
-      qWarning("unexpected message: %s", qPrintable(r.text));
-      return mrOk;
-    });
+    SetMesajGosterHook(beklenmeyen);
     http.route("/resimgoster.ashx", [this](const QHttpServerRequest &request) {
       ++pictureRequests;
       const int id = request.query().queryItemValue("id").toInt();
@@ -333,6 +338,49 @@ private slots:
     };
     YenilerdenEkle(o->islem(), yeniler);
     QVERIFY(seen);
+  }
+
+  // A server error while adding reaches the caller; nothing is reloaded and
+  // the connection is closed again.
+  void serverErrorPropagates()
+  {
+    auto o = oturum("DEMO-SATIS-1", 999); // no such dealer
+    QVERIFY(o);
+    auto bayi = oturum("DEMO-BAYI-3");
+    QVERIFY(bayi);
+    ClientDataSet stok;
+    stok.SetData(yenilerVer(*bayi));
+    Tstokayarinti::ExecHook = [](Tstokayarinti &) { return int(QDialog::Accepted); };
+    QVERIFY_THROWS_EXCEPTION(RemoteError, StokListesindenEkle(o->islem(), stok));
+    QCOMPARE(o->reloads, 0);
+    QVERIFY(!o->bagc.isOpen());
+  }
+
+  // A picture call the server refuses is reported as "<class>: <message>",
+  // and the dialog still opens without the picture.
+  void pictureErrorIsShownAndTheDialogOpens()
+  {
+    auto o = oturum("DEMO-BAYI-3");
+    QVERIFY(o);
+    ClientDataSet yeniler;
+    yeniler.SetData(yenilerVer(*o));
+    o->bagc.setParam("ComputerId", "BILINMEYEN-PC");
+    QStringList shown;
+    SetMesajGosterHook([&](const MessageRequest &r) {
+      shown << r.text;
+      return int(mrOk);
+    });
+    bool opened = false;
+    Tstokayarinti::ExecHook = [&](Tstokayarinti &d) {
+      opened = !d.ResimVar();
+      return int(QDialog::Rejected);
+    };
+    KampanyadanEkle(o->islem(), yeniler);
+    SetMesajGosterHook(beklenmeyen);
+    QVERIFY(opened);
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown.at(0).startsWith("RemoteError: "), qPrintable(shown.at(0)));
+    QVERIFY(!o->bagc.isOpen());
   }
 
   void captionsAndPriceRights_data()
