@@ -199,7 +199,7 @@ Tstokayarinti::Tstokayarinti(QWidget *owner) : QDialog(owner)
   for (QWidget *box :
        {static_cast<QWidget *>(adet), static_cast<QWidget *>(birimfiyat), static_cast<QWidget *>(indtutar),
         static_cast<QWidget *>(kdvdahiltutar), static_cast<QWidget *>(geneltutar)})
-    box->setFixedWidth(160);
+    box->setFixedWidth(150);
 
   ParcaliTus1 = new QPushButton(QStringLiteral("Sipariş ekle"));
   ParcaliTus1->setObjectName(QStringLiteral("ParcaliTus1"));
@@ -209,7 +209,7 @@ Tstokayarinti::Tstokayarinti(QWidget *owner) : QDialog(owner)
   for (QPushButton *b : {ParcaliTus1, ParcaliTus2}) {
     b->setFont(tusFont);
     b->setAutoDefault(false);
-    b->setFixedSize(104, 60);
+    b->setFixedSize(132, 60);
   }
   auto *tuslar = new QVBoxLayout;
   tuslar->addStretch();
