@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QScreen>
 
 #ifdef Q_OS_UNIX
@@ -40,5 +41,6 @@ int main(int argc, char *argv[])
   // Maximised; without a window manager to do it, the screen's size.
   form.setGeometry(form.screen()->availableGeometry());
   form.showMaximized();
+  form.araedit->setFocus(); // the search box takes the first keys
   return app.exec();
 }

@@ -5,6 +5,7 @@
 #include "server/async.h"
 #include "ui/common/mesajgoster.h"
 #include "ui/main/form1.h"
+#include "widgets/datagrid.h"
 #include "widgets/kolongenislik.h"
 #include "widgets/sayaclitabwidget.h"
 
@@ -113,6 +114,21 @@ private slots:
     QCOMPARE(form.musteritus->isVisibleTo(&form), otherDealer);
     QCOMPARE(form.R1->isVisible(), reports);
     QCOMPARE(form.sPageControl1->isTabVisible(form.sPageControl1->indexOf(form.skampanyali)), campaignTab);
+    // The grids' columns follow the user type.
+    const bool staff = type <= 2;
+    QCOMPARE(form.cxGrid1->isColumnShown("KALAN"), staff);
+    QCOMPARE(form.cxGrid1->column("VERILENSIPARIS")->offered, staff);
+    QCOMPARE(form.cxGrid2->isColumnShown("KALAN"), staff);
+    QCOMPARE(form.cxGrid2->isColumnShown("DURUM"), type != 3);
+    QCOMPARE(form.cxGrid2->column("DURUM")->offered, type != 3);
+    QCOMPARE(form.cxGrid1->column("KAMPFIYAT")->offered, campaignTab);
+    QCOMPARE(form.cxGrid1->isColumnShown("K"), campaignTab);
+    // The wide layout brings the price columns back, but not campaign prices
+    // for dealers without campaigns.
+    form.resize(1600, 900);
+    form.cxGrid1Resize();
+    QCOMPARE(form.cxGrid1->isColumnShown("KAMPFIYAT"), campaignTab);
+    QVERIFY(form.cxGrid1->isColumnShown("KDVDAHIL"));
   }
 
   void headerAndCountersComeFromTheServer()

@@ -7,22 +7,33 @@
 #include "server/async.h"
 #include "server/baglantikur.h"
 #include "server/callpatterns.h"
+#include "ui/basket/onaysip.h"
+#include "ui/basket/stokayarinti.h"
+#include "ui/common/excelkaydet.h"
+#include "ui/common/formats.h"
 #include "ui/common/mesajgoster.h"
 #include "ui/login/girisform.h"
+#include "ui/main/sepet.h"
+#include "ui/main/stoklistesi.h"
 #include "widgets/busyindicator.h"
+#include "widgets/datagrid.h"
 #include "widgets/sayaclitabwidget.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
+#include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -70,6 +81,8 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
   RxGIFAnimator2 = new QLabel;
   RxGIFAnimator2->setFixedHeight(0); // the upper banner fills it
   buildPages();
+  buildStockList();
+  buildBasket();
   buildLegend();
   Panel5 = new QWidget;
   Panel5->setObjectName(QStringLiteral("Panel5"));
@@ -167,12 +180,24 @@ void TForm1::buildSearchBar()
   araedit = new QLineEdit;
   araedit->setObjectName(QStringLiteral("araedit"));
   araedit->setFixedWidth(340);
+  araedit->installEventFilter(this);
+  // Pasted text is not folded, but shows in upper case too.
+  connect(araedit, &QLineEdit::textEdited, araedit, [this](const QString &text) {
+    const QString upper = text.toUpper();
+    if (upper != text) {
+      const int cursor = araedit->cursorPosition();
+      araedit->setText(upper);
+      araedit->setCursorPosition(cursor);
+    }
+  });
   SpeedButton2 = new QToolButton;
   SpeedButton2->setToolTip(QStringLiteral("Ara"));
   SpeedButton2->setIcon(QIcon(QStringLiteral(":/icons/ara.svg")));
   SpeedButton1 = new QToolButton;
   SpeedButton1->setToolTip(QStringLiteral("Temizle"));
   SpeedButton1->setIcon(QIcon(QStringLiteral(":/icons/temizle.svg")));
+  connect(SpeedButton2, &QToolButton::clicked, this, &TForm1::SpeedButton2Click);
+  connect(SpeedButton1, &QToolButton::clicked, this, &TForm1::SpeedButton1Click);
   musteritus = new QPushButton(QStringLiteral("Başka Cari Seç"));
   musteritus->setFixedWidth(149);
   musteritus->setVisible(false);
@@ -284,12 +309,28 @@ void TForm1::KullaniciTipiUygula()
   case 2:
     musteritus->setVisible(true);
     R1->setVisible(true);
+    for (DataGrid *grid : {cxGrid1, cxGrid2}) {
+      grid->setColumnShown(QStringLiteral("KALAN"), true);
+      grid->setColumnOffered(QStringLiteral("KALAN"), true);
+    }
+    for (const char *key : {"ALINANSIPARIS", "VERILENSIPARIS"}) {
+      cxGrid1->setColumnShown(QString::fromLatin1(key), true);
+      cxGrid1->setColumnOffered(QString::fromLatin1(key), true);
+    }
     break;
   case 3:
+    cxGrid2->setColumnShown(QStringLiteral("DURUM"), false);
+    cxGrid2->setColumnOffered(QStringLiteral("DURUM"), false);
     R1->setVisible(false);
     break;
   case 4:
     sPageControl1->setTabVisible(sPageControl1->indexOf(skampanyali), false);
+    // Campaign prices stay hidden in both layouts of the stock list.
+    kampanyaGizli_ = true;
+    for (const char *key : {"KAMPFIYAT", "K"}) {
+      cxGrid1->setColumnShown(QString::fromLatin1(key), false);
+      cxGrid1->setColumnOffered(QString::fromLatin1(key), false);
+    }
     R1->setVisible(false);
     break;
   default:
@@ -394,4 +435,475 @@ void TForm1::closeEvent(QCloseEvent *event)
     return;
   }
   event->ignore();
+}
+
+// ---- Stock list ----
+
+void TForm1::buildStockList()
+{
+  cxGrid1 = new DataGrid;
+  cxGrid1->setObjectName(QStringLiteral("cxGrid1"));
+  QFont font(QStringLiteral("Arial"));
+  font.setPixelSize(13);
+  cxGrid1->setFont(font);
+  cxGrid1->setColumns(StokKolonlari([this](int row) {
+    const auto value = [&](const char *name) {
+      const Field *f = stok.FindField(QString::fromLatin1(name));
+      return f ? stok.CellValue(row, f->Index()).toDouble() : 0.0;
+    };
+    return FiyatBilgisiYazisi(value("LISTEFIYAT1"), value("KAMPFIYAT"), value("NETFIYAT"), value("KDVDAHIL"));
+  }));
+  cxGrid1->setDataSet(&stok);
+  cxGrid1->setHeaderHeight(40);
+  cxGrid1->setRowHeight(60);
+
+  popstok = new QMenu(this);
+  S2 = popstok->addAction(QStringLiteral("Sepete Ekle"));
+  popstok->addSeparator();
+  B1 = popstok->addAction(QStringLiteral("Sipariş Bakiyeleriniz"));
+  popstok->addSeparator();
+  S3 = popstok->addAction(QStringLiteral("Siparişleri Göster"));
+  S3->setEnabled(false); // the order movements window is not part of this build yet
+  connect(S2, &QAction::triggered, this, [this] { RunGuarded([this] { StokSatiriAc(cxGrid1, stok); }); });
+  // The dealer's open balance orders live on the balances tab.
+  connect(B1, &QAction::triggered, this, [this] { sPageControl1->setCurrentWidget(sTabbakiyeler); });
+  connect(cxGrid1, &DataGrid::rowDoubleClicked, this,
+          [this] { RunGuarded([this] { StokSatiriAc(cxGrid1, stok); }); });
+  connect(cxGrid1, &DataGrid::contextMenuRequested, this, [this](const QPoint &at) {
+    if (cxGrid1->focusedRow() >= 0)
+      popstok->exec(at);
+  });
+  connect(cxGrid1, &DataGrid::resized, this, &TForm1::cxGrid1Resize);
+
+  auto *layout = new QVBoxLayout(sstoklistesi);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(cxGrid1);
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+  if (watched == araedit && event->type() == QEvent::KeyPress)
+    return araeditKeyPress(static_cast<QKeyEvent *>(event));
+  return QMainWindow::eventFilter(watched, event);
+}
+
+bool TForm1::araeditKeyPress(QKeyEvent *event)
+{
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    StokAra();
+    return true;
+  }
+  const QString text = event->text();
+  if (text.isEmpty() || !text.at(0).isPrint() ||
+      (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+    return false;
+  araedit->insert(AramaHarfi(text));
+  return true;
+}
+
+void TForm1::SpeedButton2Click()
+{
+  if (araedit->isEnabled())
+    StokAra();
+}
+
+void TForm1::StokAra()
+{
+  if (sPageControl1->currentWidget() != sstoklistesi)
+    sPageControl1->setCurrentWidget(sstoklistesi);
+  if (araedit->text().trimmed().size() < 3) {
+    MesajGoster(QStringLiteral("Lütfen en az 3 harf giriniz !"), mtWarning, msgButtons({mbOK}), 0, mbOK);
+    return;
+  }
+  const QString kod = araedit->text(); // as typed, blanks included
+  araedit->setEnabled(false);
+  gifstokara->start();
+  cxGrid1->detach();
+  cxGrid1->lockView();
+  cxGrid1->clearFilter();
+
+  auto copy = std::make_shared<TSonucBilgisi>();
+  copy->Kopyala(sbilgi);
+  // The worker only talks to the server; the rows move into `stok` on the
+  // user-interface thread, so no control can ever see a half-filled list.
+  auto result = std::make_shared<std::optional<wire::TableMap>>();
+  Async([this, kod, copy, result] {
+    CallOnClone(bagc, [&](TServerMethods1Client &client) {
+      auto bilgi = std::make_unique<TSonucBilgisi>();
+      bilgi->Kopyala(*copy);
+      *result = client.StokAraGetirTarvesa(kod, std::move(bilgi));
+    });
+  })->Await([this, result] {
+    bool ok = false;
+    if (*result) {
+      try {
+        stok.SetData(std::move(**result));
+        ok = stok.FindField(QStringLiteral("IND1")) != nullptr;
+        ParaBicimiUygula(stok);
+      } catch (const std::exception &) {
+        ok = false;
+      }
+    }
+    araedit->setEnabled(true);
+    cxGrid1->attach();
+    cxGrid1->unlockView();
+    araedit->selectAll();
+    araedit->setFocus();
+    gifstokara->stop();
+    if (ok) {
+      sPageControl1->setCaption(sstoklistesi,
+                                QString::number(stok.RecordCount()) + QStringLiteral("=Stok Listesi"));
+      cxGrid1Resize();
+    } else {
+      if (stok.Active())
+        stok.EmptyDataSet();
+      MesajGoster(kBaglantiKurulamiyor, mtError, msgButtons({mbOK}), 0, mbOK);
+      sPageControl1->setCaption(sstoklistesi, QStringLiteral("Stok Listesi"));
+    }
+  });
+}
+
+void TForm1::SpeedButton1Click()
+{
+  if (!araedit->isEnabled())
+    return;
+  if (stok.Active()) {
+    stok.EmptyDataSet();
+    sPageControl1->setCaption(sstoklistesi, QStringLiteral("Stok Listesi"));
+  }
+  sPageControl1->setCurrentWidget(sstoklistesi);
+  cxGrid1->clearFilter();
+  araedit->clear();
+  araedit->selectAll();
+  araedit->setFocus();
+}
+
+void TForm1::cxGrid1Resize()
+{
+  if (araedit->isEnabled())
+    StokDuzeniUygula(*cxGrid1, width(), kampanyaGizli_);
+}
+
+void TForm1::StokSatiriAc(DataGrid *grid, ClientDataSet &dataSet)
+{
+  const int row = grid->focusedRow();
+  const Field *key = dataSet.FindField(QStringLiteral("STOK_STOKNO"));
+  if (row < 0 || !key)
+    return;
+  const QVariant stokno = dataSet.CellValue(row, key->Index());
+  dataSet.Locate(QStringLiteral("STOK_STOKNO"), stokno);
+  if (!sepet.Active())
+    SepetiYenile();
+  const SepetIslemi islem{this, bagc, sbilgi, [this] { SepetiYenile(); }};
+  if (sepet.Active() && sepet.FindField(QStringLiteral("STOKNO")) &&
+      sepet.Locate(QStringLiteral("STOKNO"), stokno)) {
+    ::SatirDegistir(islem, sepet);
+    return;
+  }
+  StokListesindenEkle(islem, dataSet);
+}
+
+// ---- Basket ----
+
+void TForm1::buildBasket()
+{
+  cxGrid2 = new DataGrid;
+  cxGrid2->setObjectName(QStringLiteral("cxGrid2"));
+  QFont font(QStringLiteral("Tahoma"));
+  font.setPixelSize(13);
+  cxGrid2->setFont(font);
+  cxGrid2->setColumns(SepetKolonlari());
+  cxGrid2->setDataSet(&sepet);
+  cxGrid2->setHeaderHeight(40);
+  cxGrid2->setRowHeight(40);
+
+  PopupMenu1 = new QMenu(this);
+  Deitir1 = PopupMenu1->addAction(QStringLiteral("Satır Değiştir"));
+  PopupMenu1->addSeparator();
+  SatrSil1 = PopupMenu1->addAction(QStringLiteral("Satır Sil"));
+  PopupMenu1->addSeparator();
+  HepsiniSil1 = PopupMenu1->addAction(QStringLiteral("Hepsini Sil"));
+  connect(Deitir1, &QAction::triggered, this, [this] { RunGuarded([this] { SatirDegistir(); }); });
+  connect(SatrSil1, &QAction::triggered, this, [this] { RunGuarded([this] { SatirSil(); }); });
+  connect(HepsiniSil1, &QAction::triggered, this, [this] { RunGuarded([this] { HepsiniSil(); }); });
+  connect(cxGrid2, &DataGrid::contextMenuRequested, this, [this](const QPoint &at) { PopupMenu1->exec(at); });
+  connect(cxGrid2, &DataGrid::rowDoubleClicked, this,
+          [this](int row, const QString &column) { RunGuarded([&] { SepetSatiriCiftTik(row, column); }); });
+  connect(cxGrid2, &DataGrid::resized, this, [this] {
+    if (cxGrid2->isEnabled())
+      cxGrid2->applyWidthRule(screen() ? screen()->geometry().width() : width());
+  });
+
+  auto *panelsec = new QWidget;
+  panelsec->setObjectName(QStringLiteral("panelsec"));
+  panelsec->setFixedHeight(41);
+  Button4 = new QPushButton(QIcon(QStringLiteral(":/icons/evet.svg")), QStringLiteral("Hepsini Seç"));
+  Button5 = new QPushButton(QIcon(QStringLiteral(":/icons/hayir.svg")), QStringLiteral("Seçimleri Kaldır"));
+  for (QPushButton *b : {Button4, Button5})
+    b->setFixedWidth(150);
+  lbluyarbakiye = new QLabel;
+  lbluyarbakiye->setObjectName(QStringLiteral("lbluyarbakiye"));
+  lbluyarbakiye->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  auto *sec = new QHBoxLayout(panelsec);
+  sec->setContentsMargins(4, 3, 4, 3);
+  sec->addWidget(Button4);
+  sec->addWidget(Button5);
+  sec->addSpacing(12);
+  sec->addWidget(lbluyarbakiye, 1);
+  connect(Button4, &QPushButton::clicked, this, [this] { HepsiniSec(1); });
+  connect(Button5, &QPushButton::clicked, this, [this] { HepsiniSec(0); });
+
+  auto *Panel4 = new QWidget;
+  Panel4->setObjectName(QStringLiteral("Panel4"));
+  Panel4->setFixedHeight(131);
+  auto *bilgi = new QGroupBox(QStringLiteral("Bilgi"));
+  bilgi->setObjectName(QStringLiteral("bilgi"));
+  bilgi->setFixedWidth(360);
+  auto *totals = new QGridLayout(bilgi);
+  totals->setContentsMargins(10, 4, 10, 4);
+  totals->setVerticalSpacing(1);
+  const auto row = [&](int r, const QString &caption, QLabel *&value, QLabel **captionOut = nullptr) {
+    auto *c = new QLabel(caption);
+    value = new QLabel;
+    value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    totals->addWidget(c, r, 0);
+    totals->addWidget(value, r, 1);
+    if (captionOut)
+      *captionOut = c;
+    return c;
+  };
+  row(0, QStringLiteral("Toplam:"), aratoplaml);
+  row(1, QStringLiteral("İndirim Toplam:"), indiriml, &Label4);
+  row(2, QStringLiteral("Ara Toplam:"), nettutarl);
+  row(3, QStringLiteral("Vergi:"), vergil, &Label6);
+  QLabel *genel = row(4, QStringLiteral("Genel Toplam:"), geneltoplaml);
+  genel->setObjectName(QStringLiteral("genelbaslik"));
+  geneltoplaml->setObjectName(QStringLiteral("geneltoplaml"));
+  Button1 = new QPushButton(QIcon(QStringLiteral(":/icons/gonder.svg")), QStringLiteral("Gönder"));
+  Button2 = new QPushButton(QIcon(QStringLiteral(":/icons/excel.svg")), QStringLiteral("Excel Kaydet"));
+  Button1->setObjectName(QStringLiteral("gonder"));
+  for (QPushButton *b : {Button1, Button2}) {
+    b->setFixedSize(150, 52);
+    b->setIconSize(QSize(24, 24));
+  }
+  connect(Button1, &QPushButton::clicked, this, [this] { RunGuarded([this] { Button1Click(); }); });
+  connect(Button2, &QPushButton::clicked, this, [this] { RunGuarded([this] { Button2Click(); }); });
+  auto *buttons = new QVBoxLayout;
+  buttons->addWidget(Button1);
+  buttons->addWidget(Button2);
+  auto *bottom = new QHBoxLayout(Panel4);
+  bottom->setContentsMargins(4, 2, 8, 4);
+  bottom->addStretch(1);
+  bottom->addWidget(bilgi);
+  bottom->addLayout(buttons);
+  ToplamlariYaz();
+
+  auto *layout = new QVBoxLayout(ssepet);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(cxGrid2, 1);
+  layout->addWidget(panelsec);
+  layout->addWidget(Panel4);
+
+  connect(sPageControl1, &QTabWidget::currentChanged, this, [this](int index) {
+    if (sPageControl1->widget(index) == ssepet)
+      ssepetShow();
+  });
+}
+
+namespace {
+// The dealer's basket from the server on a connection of its own; nothing
+// when the server cannot be reached (the connection message was shown).
+std::optional<wire::TableMap> SepetVerisiAl(const ServerConnection &bagc, qint32 carino)
+{
+  std::optional<wire::TableMap> table;
+  CallOnClone(
+      bagc, [&](TServerMethods1Client &client) { table = client.SepetVer2(carino); }, 1);
+  return table;
+}
+} // namespace
+
+void TForm1::ssepetShow()
+{
+  lbluyarbakiye->clear();
+  gifsepet->start();
+  cxGrid2->setEnabled(false);
+  cxGrid2->detach();
+  cxGrid2->lockView();
+  ssepet->findChild<QWidget *>(QStringLiteral("panelsec"))->setEnabled(false);
+  ssepet->findChild<QWidget *>(QStringLiteral("Panel4"))->setEnabled(false);
+  HesapUyarisiAl();
+  const int no = ++sepetYuklemeNo_;
+  auto result = std::make_shared<std::optional<wire::TableMap>>();
+  const qint32 carino = sbilgi.CARINO();
+  Async([this, carino, result] { *result = SepetVerisiAl(bagc, carino); })->Await([this, no, result] {
+    if (*result && no == sepetYuklemeNo_)
+      sepetUygula(std::move(**result));
+    cxGrid2->setEnabled(true);
+    cxGrid2->attach();
+    cxGrid2->unlockView();
+    ssepet->findChild<QWidget *>(QStringLiteral("panelsec"))->setEnabled(true);
+    ssepet->findChild<QWidget *>(QStringLiteral("Panel4"))->setEnabled(true);
+    gifsepet->stop();
+    cxGrid2->applyWidthRule(screen() ? screen()->geometry().width() : width());
+  });
+}
+
+bool TForm1::SepetiYenile()
+{
+  ++sepetYuklemeNo_; // a background load still on its way is now stale
+  std::optional<wire::TableMap> table = SepetVerisiAl(bagc, sbilgi.CARINO());
+  if (!table)
+    return false;
+  sepetUygula(std::move(*table));
+  return true;
+}
+
+void TForm1::sepetUygula(wire::TableMap &&table)
+{
+  sepet.SetData(std::move(table));
+  ParaBicimiUygula(sepet);
+  sPageControl1->setCaption(ssepet, QString::number(sepet.RecordCount()) + QStringLiteral("=Sepet"));
+  ToplamlariYaz();
+}
+
+void TForm1::ToplamlariYaz()
+{
+  const SepetToplami t = SepetToplamHesapla(sepet);
+  aratoplaml->setText(FormatFloat(kParaBicimi, t.toplam));
+  indiriml->setText(FormatFloat(kParaBicimi, t.indirim));
+  nettutarl->setText(FormatFloat(kParaBicimi, t.net));
+  vergil->setText(FormatFloat(kParaBicimi, t.vergi));
+  geneltoplaml->setText(FormatFloat(kParaBicimi, t.genel));
+  Label4->setVisible(ToplamSatiriGoster(t.indirim));
+  indiriml->setVisible(ToplamSatiriGoster(t.indirim));
+  Label6->setVisible(ToplamSatiriGoster(t.vergi));
+  vergil->setVisible(ToplamSatiriGoster(t.vergi));
+}
+
+namespace {
+// Stores the mark of one line on its own connection; a failed store is
+// ignored, the local mark already shows the new state.
+void secimSakla(const ServerConnection &bagc, qint32 sirano, qint32 secim)
+{
+  CallOnClone(
+      bagc, [&](TServerMethods1Client &client) { client.SepetSecimGuncelle(sirano, secim); }, 1);
+}
+} // namespace
+
+void TForm1::HepsiniSec(int secim)
+{
+  if (KayitVarmi(sepet)) {
+    const int recNo = sepet.RecNo();
+    sepet.DisableControls();
+    sepet.First();
+    while (!sepet.Eof()) {
+      sepet.Edit();
+      sepet.FieldByName(QStringLiteral("SEC"))->SetAsInteger(secim);
+      sepet.Post();
+      secimSakla(bagc, sepet.FieldByName(QStringLiteral("SIRANO"))->AsInteger(), secim);
+      sepet.Next();
+    }
+    sepet.SetRecNo(recNo);
+    sepet.EnableControls();
+  }
+  ToplamlariYaz();
+  if (araedit->isEnabled()) {
+    araedit->selectAll();
+    araedit->setFocus();
+  }
+}
+
+namespace {
+// Moves the basket to the line a grid row shows; false when there is none.
+bool satiraGit(ClientDataSet &sepet, int row)
+{
+  const Field *sirano = sepet.FindField(QStringLiteral("SIRANO"));
+  if (row < 0 || !sirano || row >= sepet.RecordCount())
+    return false;
+  return sepet.Locate(QStringLiteral("SIRANO"), sepet.CellValue(row, sirano->Index()));
+}
+} // namespace
+
+void TForm1::SepetSatiriCiftTik(int row, const QString &column)
+{
+  if (!satiraGit(sepet, row))
+    return;
+  if (column == QLatin1String("SEC")) {
+    Field *sec = sepet.FieldByName(QStringLiteral("SEC"));
+    const int secim = sec->AsInteger() == 0 ? 1 : 0;
+    sepet.Edit();
+    sec->SetAsInteger(secim);
+    sepet.Post();
+    secimSakla(bagc, sepet.FieldByName(QStringLiteral("SIRANO"))->AsInteger(), secim);
+    ToplamlariYaz();
+    return;
+  }
+  ::SatirDegistir({this, bagc, sbilgi, [this] { SepetiYenile(); }}, sepet);
+}
+
+void TForm1::SatirDegistir()
+{
+  if (satiraGit(sepet, cxGrid2->focusedRow()))
+    ::SatirDegistir({this, bagc, sbilgi, [this] { SepetiYenile(); }}, sepet);
+}
+
+void TForm1::SatirSil()
+{
+  if (!satiraGit(sepet, cxGrid2->focusedRow()))
+    return;
+  if (MesajGoster(QStringLiteral("Satırı silmek istiyor musunuz "), mtConfirmation, msgButtons({mbYes, mbNo}),
+                  0, mbNo) != mrYes)
+    return;
+  const qint32 sirano = sepet.FieldByName(QStringLiteral("SIRANO"))->AsInteger();
+  const QString aciklama = sepet.FieldByName(QStringLiteral("BARKOD"))->DisplayText() + QStringLiteral("-") +
+                           sepet.FieldByName(QStringLiteral("STOKADI"))->DisplayText();
+  auto copy = std::make_unique<TSonucBilgisi>();
+  copy->Kopyala(sbilgi);
+  if (!CallOnMainConnection(bagc, [&](TServerMethods1Client &client) {
+        client.SepetSatirSil(std::move(copy), sirano, aciklama);
+      }))
+    return;
+  SepetiYenile();
+  MesajGoster(QStringLiteral("Satır silindi !"), mtInformation, msgButtons({mbOK}), 0, mbOK);
+}
+
+void TForm1::HepsiniSil()
+{
+  if (!KayitVarmi(sepet))
+    return;
+  if (MesajGoster(QStringLiteral("Tüm Sepeti Silmek İstiyor musunuz "), mtConfirmation,
+                  msgButtons({mbYes, mbNo}), 0, mbNo) != mrYes)
+    return;
+  auto copy = std::make_unique<TSonucBilgisi>();
+  copy->Kopyala(sbilgi);
+  if (!CallOnMainConnection(bagc,
+                            [&](TServerMethods1Client &client) { client.SepetHepsiniSil(std::move(copy)); }))
+    return;
+  MesajGoster(QStringLiteral("Sepet Silindi !"), mtInformation, msgButtons({mbOK}), 0, mbOK);
+  SepetiYenile();
+}
+
+void TForm1::HesapUyarisiAl()
+{
+  const int no = ++hesapUyarisiNo_;
+  const qint32 carino = sbilgi.CARINO();
+  auto text = std::make_shared<QString>();
+  Async([this, carino, text] {
+    CallOnClone(bagc, [&](TServerMethods1Client &client) { *text = client.CariVadeGunGecmismiBul(carino); });
+  })->Await([this, no, text] {
+    if (no == hesapUyarisiNo_)
+      lbluyarbakiye->setText(*text);
+  });
+}
+
+void TForm1::Button1Click()
+{
+  SiparisGonder({this, bagc, sbilgi, [this] { SepetiYenile(); }}, sepet, lbluyarbakiye->text(),
+                geneltoplaml->text());
+}
+
+void TForm1::Button2Click()
+{
+  ExcelKaydet(this, *cxGrid2);
 }

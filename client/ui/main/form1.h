@@ -2,6 +2,7 @@
 // The main window: header with who is logged in, the search bar, the tab
 // pages every feature lives on, the status legend and the news line.
 
+#include "data/clientdataset.h"
 #include "server/bildirimkanali.h"
 #include "server/serverconnection.h"
 
@@ -9,9 +10,13 @@
 
 #include <QMainWindow>
 
+#include <optional>
+
 class BusyIndicator;
+class DataGrid;
 class QAction;
 class QLabel;
+class QKeyEvent;
 class QLineEdit;
 class QMenu;
 class QPushButton;
@@ -40,9 +45,33 @@ public:
   void BildirimKaydet();      // registers the notification callback
   void GeriBildirimAlQue();   // the refresh a notification asks for; user-interface thread
 
+  // Stock list.
+  bool araeditKeyPress(QKeyEvent *event); // letter folding, Enter searches; true when handled
+  void SpeedButton2Click();               // "Ara"
+  void SpeedButton1Click();               // "Temizle"
+  void cxGrid1Resize();                   // the layout switch
+  // Opens the focused row of a stock grid: the basket line when the item is
+  // in the basket, otherwise the item to add.
+  void StokSatiriAc(DataGrid *grid, ClientDataSet &dataSet);
+
+  // Basket.
+  void ssepetShow();
+  bool SepetiYenile(); // false when the server could not be reached
+  void ToplamlariYaz();
+  void HepsiniSec(int secim); // "Hepsini Seç" (1), "Seçimleri Kaldır" (0)
+  void SepetSatiriCiftTik(int row, const QString &column);
+  void SatirDegistir();
+  void SatirSil();
+  void HepsiniSil();
+  void HesapUyarisiAl(); // the account warning, in the background
+  void Button1Click();   // "Gönder"
+  void Button2Click();   // "Excel Kaydet"
+
   TSonucBilgisi sbilgi;
   ServerConnection bagc;
   BildirimKanali kanal;
+  ClientDataSet stok;
+  ClientDataSet sepet;
   int _acilisadet = 0;
   bool _acilisgoruldu = false;
 
@@ -85,12 +114,37 @@ public:
   QWidget *sTabbakiyeler = nullptr;
   QWidget *ss = nullptr;
 
+  DataGrid *cxGrid1 = nullptr; // stock list
+  QMenu *popstok = nullptr;
+  QAction *S2 = nullptr; // "Sepete Ekle"
+  QAction *B1 = nullptr; // "Sipariş Bakiyeleriniz"
+  QAction *S3 = nullptr; // "Siparişleri Göster"
+
+  DataGrid *cxGrid2 = nullptr; // basket
+  QMenu *PopupMenu1 = nullptr;
+  QAction *Deitir1 = nullptr;
+  QAction *SatrSil1 = nullptr;
+  QAction *HepsiniSil1 = nullptr;
+  QPushButton *Button4 = nullptr; // "Hepsini Seç"
+  QPushButton *Button5 = nullptr; // "Seçimleri Kaldır"
+  QLabel *lbluyarbakiye = nullptr;
+  QLabel *Label4 = nullptr; // "İndirim Toplam:"
+  QLabel *Label6 = nullptr; // "Vergi:"
+  QLabel *aratoplaml = nullptr;
+  QLabel *indiriml = nullptr;
+  QLabel *nettutarl = nullptr;
+  QLabel *vergil = nullptr;
+  QLabel *geneltoplaml = nullptr;
+  QPushButton *Button1 = nullptr; // "Gönder"
+  QPushButton *Button2 = nullptr; // "Excel Kaydet"
+
   QWidget *Panel3 = nullptr;
   QWidget *Panel5 = nullptr;
   QLabel *kayanyazi = nullptr;
 
 protected:
   void closeEvent(QCloseEvent *event) override;
+  bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
   bool yenileniyor_ = false;      // a refresh is running
@@ -99,4 +153,11 @@ private:
   void buildSearchBar();
   void buildPages();
   void buildLegend();
+  void buildStockList();
+  void buildBasket();
+  void StokAra();
+  void sepetUygula(wire::TableMap &&table); // a loaded basket into `sepet`, caption, totals
+  int sepetYuklemeNo_ = 0;                  // the latest basket load
+  bool kampanyaGizli_ = false;              // dealers without campaigns
+  int hesapUyarisiNo_ = 0;                  // the latest account warning request
 };
