@@ -395,8 +395,31 @@ public:
 protected:
   void paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const override
   {
+    // The section without its text, then the caption: wrapped over the
+    // lines it needs, or cut with an ellipsis when a word is wider than the
+    // section (a narrow column must not show the middle of its caption).
+    QStyleOptionHeader opt;
+    initStyleOption(&opt);
+    initStyleOptionForIndex(&opt, logicalIndex);
+    opt.rect = rect;
+    const QString text = opt.text;
+    opt.text.clear();
     painter->save();
-    QHeaderView::paintSection(painter, rect, logicalIndex);
+    style()->drawControl(QStyle::CE_Header, &opt, painter, this);
+    painter->restore();
+    painter->save();
+    QFont f = font();
+    f.setBold(true);
+    painter->setFont(f);
+    painter->setPen(QColor(67, 76, 88));
+    const QRect textRect = rect.adjusted(4, 2, -kFilterButton, -2);
+    const QFontMetrics metrics(f);
+    const QRect needed = metrics.boundingRect(textRect, Qt::AlignCenter | Qt::TextWordWrap, text);
+    if (needed.width() <= textRect.width() && needed.height() <= textRect.height())
+      painter->drawText(textRect, Qt::AlignCenter | Qt::TextWordWrap, text);
+    else
+      painter->drawText(textRect, Qt::AlignCenter,
+                        metrics.elidedText(text, Qt::ElideRight, textRect.width()));
     painter->restore();
     const QRect button(rect.right() - kFilterButton + 2, rect.center().y() - 4, 9, 8);
     const bool filtered = proxy_->filters.contains(logicalIndex);
