@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSet>
 #include <QSortFilterProxyModel>
@@ -112,6 +113,7 @@ public:
 
   QList<GridColumn> columns;
   std::function<void(int)> onCursor; // the dataset's current row moved
+  bool noticing = false;             // handling a notice of the dataset
 
   void setColumns(const QList<GridColumn> &list)
   {
@@ -257,6 +259,9 @@ public:
 
   void dataSetChanged(ClientDataSet &, Change change) override
   {
+    // The dataset is in the middle of a change (a post, a move): a focus
+    // that moves meanwhile (the row left the filter) must not move its cursor.
+    const QScopedValueRollback<bool> guard(noticing, true);
     switch (change) {
     case Change::Reset:
       beginResetModel();
@@ -784,7 +789,7 @@ void DataGrid::syncCursorToFocus()
 {
   ClientDataSet *ds = model_->dataSet();
   const int row = focusedRow();
-  if (syncing_ || !ds || !model_->live() || ds->ControlsDisabled() || row < 0)
+  if (syncing_ || model_->noticing || !ds || !model_->live() || ds->ControlsDisabled() || row < 0)
     return;
   syncing_ = true;
   if (ds->RecNo() != row + 1)

@@ -130,6 +130,22 @@ private slots:
     QCOMPARE(grid->footerText("FIYAT"), FormatFloat(kParaBicimi, 1000.25 * 54));
   }
 
+  // A posted edit that takes the focused row out of the filter moves the
+  // focus, but the dataset's cursor stays on the row just written: the
+  // caller goes on reading that row's fields.
+  void postThatLeavesTheFilterKeepsTheCursor()
+  {
+    grid->setFilter("SEC", "1");
+    QVERIFY(ds.Locate("STOKNO", 3));
+    QCOMPARE(grid->focusedRow(), 2);
+    ds.Edit();
+    ds.FieldByName("SEC")->SetAsInteger(0);
+    ds.Post();
+    QCOMPARE(grid->visibleRowCount(), 4);
+    QCOMPARE(ds.RecNo(), 3);
+    QCOMPARE(ds.FieldByName("STOKNO")->AsInteger(), 3);
+  }
+
   void incrementalSearchUsesTheFocusedColumn()
   {
     grid->focusRow(0, "ADI");
