@@ -3,6 +3,8 @@
 
 #include "app/sonlandir.h"
 #include "server/async.h"
+#include "server/baglantikur.h"
+#include "ui/common/formats.h"
 #include "ui/common/mesajgoster.h"
 #include "ui/main/form1.h"
 #include "widgets/datagrid.h"
@@ -18,6 +20,33 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
+
+namespace {
+
+// A basket of three unmarked lines as the server sends it; `drop` names a
+// column the packet lacks.
+wire::TableMap sepetTablosu(const QString &drop = QString())
+{
+  using wire::ColumnType;
+  wire::TableMap t;
+  const QList<wire::Column> columns = {{"SIRANO", ColumnType::Int32},
+                                       {"SEC", ColumnType::Int32},
+                                       {"TUTAR", ColumnType::Double},
+                                       {"INDIRIMTUTAR", ColumnType::Double},
+                                       {"VERGITUTARI", ColumnType::Double}};
+  for (const wire::Column &c : columns)
+    if (c.name != drop)
+      t.columns.append(c);
+  for (int n = 1; n <= 3; ++n) {
+    wire::Row row;
+    for (const wire::Column &c : std::as_const(t.columns))
+      row.append(c.name == "SIRANO" ? QVariant(n) : c.name == "SEC" ? QVariant(0) : QVariant(100.0 * n));
+    t.rows.append(row);
+  }
+  return t;
+}
+
+} // namespace
 
 class TestForm1 : public QObject {
   Q_OBJECT
@@ -157,6 +186,62 @@ private slots:
     QCOMPARE(form.saticilbl->text(), QStringLiteral("Mehmet Telefonu: 0532 email: m@t"));
     QTRY_VERIFY(!form.kayanyazi->text().isEmpty());
     demo.stop();
+  }
+
+  // The server keeps the marks and orders the lines it has marked, so a
+  // mark it could not store must not show (nor count in the totals); an
+  // unreachable server is reported once, not once per line.
+  void marksTheServerDidNotStoreStayOff_data()
+  {
+    QTest::addColumn<bool>("all");
+    QTest::newRow("Hepsini Seç") << true;
+    QTest::newRow("double click on Seç") << false;
+  }
+  void marksTheServerDidNotStoreStayOff()
+  {
+    QFETCH(bool, all);
+    TForm1 form;
+    form.bagc.setParam("Port", "1"); // nothing listens there
+    form.sepet.CopyFromTable(sepetTablosu());
+    QStringList messages;
+    SetMesajGosterHook([&](const MessageRequest &r) {
+      messages.append(r.text);
+      return int(mrOk);
+    });
+    SetBaglantiKurPause([](int) {});
+    if (all)
+      form.Button4->click();
+    else
+      form.SepetSatiriCiftTik(1, "SEC");
+    SetBaglantiKurPause(nullptr);
+    SetMesajGosterHook(nullptr);
+    QCOMPARE(messages, QStringList{kBaglantiKurulamiyor});
+    for (int row = 0; row < form.sepet.RecordCount(); ++row)
+      QCOMPARE(form.sepet.CellValue(row, form.sepet.FieldByName("SEC")->Index()).toInt(), 0);
+    QCOMPARE(form.aratoplaml->text(), FormatFloat(kParaBicimi, 0));
+  }
+
+  // A basket packet without the columns marking needs: the buttons do
+  // nothing, and the grid keeps following the basket.
+  void markingAMalformedBasketChangesNothing_data()
+  {
+    QTest::addColumn<QString>("missing");
+    QTest::newRow("no SEC") << "SEC";
+    QTest::newRow("no SIRANO") << "SIRANO";
+  }
+  void markingAMalformedBasketChangesNothing()
+  {
+    QFETCH(QString, missing);
+    TForm1 form;
+    form.sepet.CopyFromTable(sepetTablosu(missing));
+    QStringList errors;
+    SetTopLevelErrorHandler([&](const QString &text) { errors.append(text); });
+    form.Button4->click();
+    form.Button5->click();
+    SetTopLevelErrorHandler(nullptr);
+    QVERIFY(!form.sepet.ControlsDisabled());
+    QVERIFY(errors.isEmpty());
+    QCOMPARE(form.cxGrid2->visibleRowCount(), 3);
   }
 
   void quitAsksFirst_data()

@@ -650,8 +650,8 @@ void TForm1::buildBasket()
   sec->addWidget(Button5);
   sec->addSpacing(12);
   sec->addWidget(lbluyarbakiye, 1);
-  connect(Button4, &QPushButton::clicked, this, [this] { HepsiniSec(1); });
-  connect(Button5, &QPushButton::clicked, this, [this] { HepsiniSec(0); });
+  connect(Button4, &QPushButton::clicked, this, [this] { RunGuarded([this] { HepsiniSec(1); }); });
+  connect(Button5, &QPushButton::clicked, this, [this] { RunGuarded([this] { HepsiniSec(0); }); });
 
   auto *Panel4 = new QWidget;
   Panel4->setObjectName(QStringLiteral("Panel4"));
@@ -782,30 +782,37 @@ void TForm1::ToplamlariYaz()
 }
 
 namespace {
-// Stores the mark of one line on its own connection; a failed store is
-// ignored, the local mark already shows the new state.
-void secimSakla(const ServerConnection &bagc, qint32 sirano, qint32 secim)
+// Stores the mark of one line on its own connection; false when it could not
+// be stored. The server orders the lines it has marked, so a line shows the
+// new mark only once the server holds it.
+bool secimSakla(const ServerConnection &bagc, qint32 sirano, qint32 secim)
 {
-  CallOnClone(
+  return CallOnClone(
       bagc, [&](TServerMethods1Client &client) { client.SepetSecimGuncelle(sirano, secim); }, 1);
 }
 } // namespace
 
 void TForm1::HepsiniSec(int secim)
 {
-  if (KayitVarmi(sepet)) {
+  Field *sec = sepet.FindField(QStringLiteral("SEC"));
+  const Field *sirano = sepet.FindField(QStringLiteral("SIRANO"));
+  if (KayitVarmi(sepet) && sec && sirano) {
     const int recNo = sepet.RecNo();
     sepet.DisableControls();
+    struct ControlsOn {
+      ClientDataSet &ds;
+      ~ControlsOn() { ds.EnableControls(); }
+    } controlsOn{sepet};
     sepet.First();
-    while (!sepet.Eof()) {
+    // The first line that cannot be stored ends the run (the server is
+    // gone); the lines after it keep their marks.
+    while (!sepet.Eof() && secimSakla(bagc, sirano->AsInteger(), secim)) {
       sepet.Edit();
-      sepet.FieldByName(QStringLiteral("SEC"))->SetAsInteger(secim);
+      sec->SetAsInteger(secim);
       sepet.Post();
-      secimSakla(bagc, sepet.FieldByName(QStringLiteral("SIRANO"))->AsInteger(), secim);
       sepet.Next();
     }
     sepet.SetRecNo(recNo);
-    sepet.EnableControls();
   }
   ToplamlariYaz();
   if (araedit->isEnabled()) {
@@ -832,10 +839,11 @@ void TForm1::SepetSatiriCiftTik(int row, const QString &column)
   if (column == QLatin1String("SEC")) {
     Field *sec = sepet.FieldByName(QStringLiteral("SEC"));
     const int secim = sec->AsInteger() == 0 ? 1 : 0;
+    if (!secimSakla(bagc, sepet.FieldByName(QStringLiteral("SIRANO"))->AsInteger(), secim))
+      return;
     sepet.Edit();
     sec->SetAsInteger(secim);
     sepet.Post();
-    secimSakla(bagc, sepet.FieldByName(QStringLiteral("SIRANO"))->AsInteger(), secim);
     ToplamlariYaz();
     return;
   }
