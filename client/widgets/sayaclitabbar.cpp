@@ -31,7 +31,9 @@ SayacliTabBar::SayacliTabBar(QWidget *parent) : QTabBar(parent)
 {
   setExpanding(false);
   setDrawBase(false);
-  setUsesScrollButtons(false);
+  // On a screen too narrow for every tab the row scrolls, so the window
+  // still fits the screen.
+  setUsesScrollButtons(true);
   setElideMode(Qt::ElideNone);
 }
 
