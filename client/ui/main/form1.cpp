@@ -103,6 +103,14 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
   layout->addWidget(Panel5);
 }
 
+// The datasets are members and go before the child widgets do: the grids let
+// go of them first.
+TForm1::~TForm1()
+{
+  cxGrid1->setDataSet(nullptr);
+  cxGrid2->setDataSet(nullptr);
+}
+
 void TForm1::buildHeader()
 {
   Panel1 = new QWidget;

@@ -31,6 +31,7 @@ class TForm1 : public QMainWindow {
   Q_OBJECT
 public:
   explicit TForm1(QWidget *parent = nullptr);
+  ~TForm1() override;
 
   // The creation handler: login record, connection, login, user-type
   // adaptation, start-up load. False when the program has ended (reached
