@@ -1,22 +1,18 @@
 #include "pricing.h"
 
+#include <wire/decimal.h>
+
 #include <QStringList>
 
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 namespace backend {
 
 double round2(double value)
 {
-  // Round the decimal text of 15 significant digits, so 1.005 gives 1.01 as
-  // the display does.
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.15g", value);
-  const double v = std::strtod(buffer, nullptr);
-  const double r = std::round(v * 100.0) / 100.0;
-  return r == 0 ? 0.0 : r;
+  // The client's rounding, digit for digit: 1.005 gives 1.01 as the display
+  // does (rounding value × 100 in binary gave 1.00).
+  return wire::roundDecimal(value, 2);
 }
 
 QString discountText(const std::array<double, 4> &discounts)

@@ -1,4 +1,5 @@
 #include <wire/catalogue.h>
+#include <wire/decimal.h>
 #include <wire/tablemap.h>
 #include <wire/value.h>
 
@@ -12,6 +13,32 @@ class TestValues : public QObject {
   Q_OBJECT
 
 private slots:
+  // Client and server round amounts with this one function.
+  void decimalRounding_data()
+  {
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<double>("rounded");
+    QTest::newRow("half a cent just below in binary") << 1.005 << 2 << 1.01;
+    QTest::newRow("0.285 rounds up") << 0.285 << 2 << 0.29;
+    QTest::newRow("2.675 rounds up") << 2.675 << 2 << 2.68;
+    QTest::newRow("negative halves away from zero") << -1.005 << 2 << -1.01;
+    QTest::newRow("tiny becomes zero") << 0.004 << 2 << 0.0;
+    QTest::newRow("negative tiny is plain zero") << -0.004 << 2 << 0.0;
+    QTest::newRow("carry into the integer") << 9.995 << 2 << 10.0;
+    QTest::newRow("three decimals") << 0.0005 << 3 << 0.001;
+    QTest::newRow("large amount") << 1234567.125 << 2 << 1234567.13;
+  }
+  void decimalRounding()
+  {
+    QFETCH(double, value);
+    QFETCH(int, decimals);
+    QFETCH(double, rounded);
+    const double r = wire::roundDecimal(value, decimals);
+    QCOMPARE(r, rounded);
+    QVERIFY(!std::signbit(r) || r != 0);
+  }
+
   void oleDates_data()
   {
     QTest::addColumn<QDateTime>("dateTime");

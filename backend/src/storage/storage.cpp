@@ -51,6 +51,10 @@ QSqlQuery exec(const QSqlDatabase &db, const QString &sql, const QVariantList &b
 {
   QSqlQuery query(db);
   query.setForwardOnly(true);
+  // SQLite hands its floating-point values over as doubles, not as text to
+  // be parsed again (the text form keeps only 15 digits).
+  if (db.driverName() == QLatin1String("QSQLITE"))
+    query.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
   // Statements without values run directly: PostgreSQL cannot prepare
   // utility statements (CREATE, DROP, NOTIFY).
   if (binds.isEmpty()) {

@@ -1,5 +1,7 @@
 #include "ui/common/formats.h"
 
+#include <wire/decimal.h>
+
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -20,70 +22,6 @@
 #endif
 
 namespace {
-
-// The decimal digits of |value| as a display shows them: the value is taken to
-// 15 significant digits, then rounded half away from zero to `decimals` places.
-// Works on text digits only, so neither the C library's nor Qt's locale is
-// involved.
-struct Decimal {
-  std::string integer;  // no leading zeros; empty when the integer part is 0
-  std::string fraction; // exactly `decimals` digits
-  bool isZero() const { return integer.empty() && fraction.find_first_not_of('0') == std::string::npos; }
-};
-
-Decimal toDecimal(double value, int decimals)
-{
-  // "d.dddddddddddddde+XX": 15 significant digits, correctly rounded.
-  char buffer[40];
-  const auto written =
-      std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, 14);
-  const char *const begin = buffer;
-  const char *const end = written.ptr;
-  const char *const e = std::find(begin, end, 'e');
-  std::string digits;
-  digits.reserve(size_t(std::max(0, decimals)) + 32);
-  digits.push_back(buffer[0]);
-  digits.append(begin + 2, e);
-
-  const char *exponentText = e + 1;
-  const bool negativeExponent = *exponentText == '-';
-  if (*exponentText == '+' || *exponentText == '-')
-    ++exponentText;
-  int exponent = 0;
-  std::from_chars(exponentText, end, exponent);
-  if (negativeExponent)
-    exponent = -exponent;
-
-  // The first digit has the weight 10^exponent: `point` digits stand before
-  // the decimal point once the small values are padded with leading zeros.
-  int point = exponent + 1;
-  if (point <= 0) {
-    digits.insert(0, size_t(1 - point), '0');
-    point = 1;
-  }
-  const size_t keep = size_t(point) + size_t(std::max(0, decimals));
-  if (digits.size() < keep + 1)
-    digits.resize(keep + 1, '0');
-  const bool up = digits[keep] >= '5';
-  digits.resize(keep);
-  if (up) {
-    size_t i = keep;
-    while (i > 0 && digits[i - 1] == '9')
-      digits[--i] = '0';
-    if (i == 0) {
-      digits.insert(digits.begin(), '1');
-      ++point;
-    } else {
-      ++digits[i - 1];
-    }
-  }
-
-  Decimal result;
-  result.integer = digits.substr(0, size_t(point));
-  result.integer.erase(0, std::min(result.integer.find_first_not_of('0'), result.integer.size()));
-  result.fraction = digits.substr(size_t(point));
-  return result;
-}
 
 struct Pattern {
   bool grouping = false;
@@ -114,24 +52,6 @@ Pattern parsePattern(QStringView pattern)
   return p;
 }
 
-double roundedTo(double value, int decimals)
-{
-  if (!std::isfinite(value))
-    return value;
-  const Decimal d = toDecimal(value, decimals);
-  if (d.isZero())
-    return 0.0; // also turns -0 into 0
-  std::string text;
-  if (value < 0)
-    text.push_back('-');
-  text += d.integer.empty() ? std::string("0") : d.integer;
-  text.push_back('.');
-  text += d.fraction;
-  double result = 0.0;
-  std::from_chars(text.data(), text.data() + text.size(), result);
-  return result;
-}
-
 } // namespace
 
 QString FormatFloat(const QString &pattern, double value)
@@ -150,7 +70,7 @@ QString FormatFloat(const QString &pattern, double value, const QLocale &locale)
   }
 
   const Pattern p = parsePattern(pattern);
-  const Decimal d = toDecimal(value, p.maxDecimals);
+  const wire::Decimal d = wire::toDecimal(value, p.maxDecimals);
   size_t decimals = d.fraction.size();
   while (decimals > size_t(p.minDecimals) && d.fraction[decimals - 1] == '0')
     --decimals;
@@ -177,12 +97,12 @@ QString FormatFloat(const QString &pattern, double value, const QLocale &locale)
 
 double IkiHaneYuvarla(double value)
 {
-  return roundedTo(value, 2);
+  return wire::roundDecimal(value, 2);
 }
 
 double UcHaneYuvarla(double value)
 {
-  return roundedTo(value, 3);
+  return wire::roundDecimal(value, 3);
 }
 
 QString UrlKodla(const QString &address)
