@@ -256,6 +256,20 @@ private slots:
     QVERIFY(messages.isEmpty());
   }
 
+  void basketShownTwiceEndsUsable()
+  {
+    TForm1 form;
+    login(form, "DEMO-BAYI-3");
+    form.ssepetShow();
+    form.ssepetShow(); // the tab left and shown again before the first load ended
+    QTRY_VERIFY(form.cxGrid2->isEnabled());
+    QVERIFY(form.cxGrid2->isAttached());
+    QVERIFY(form.cxGrid2->view()->updatesEnabled());
+    QCOMPARE(form.cxGrid2->view()->model()->rowCount(), form.sepet.RecordCount());
+    QCOMPARE(form.sPageControl1->caption(form.ssepet), QString::number(form.sepet.RecordCount()) + "=Sepet");
+    QTRY_VERIFY(!form.lbluyarbakiye->text().isEmpty()); // the demo dealer has overdue payments
+  }
+
   void basketExportsAsSpreadsheet()
   {
     TForm1 form;

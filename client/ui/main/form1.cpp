@@ -742,14 +742,18 @@ void TForm1::ssepetShow()
   ssepet->findChild<QWidget *>(QStringLiteral("Panel4"))->setEnabled(false);
   HesapUyarisiAl();
   const int no = ++sepetYuklemeNo_;
+  ++sepetYukleniyor_;
   auto result = std::make_shared<std::optional<wire::TableMap>>();
   const qint32 carino = sbilgi.CARINO();
   Async([this, carino, result] { *result = SepetVerisiAl(bagc, carino); })->Await([this, no, result] {
     if (*result && no == sepetYuklemeNo_)
       sepetUygula(std::move(**result));
+    cxGrid2->unlockView();
+    // The tab shown again meanwhile: the last load gives the grid back.
+    if (--sepetYukleniyor_ > 0)
+      return;
     cxGrid2->setEnabled(true);
     cxGrid2->attach();
-    cxGrid2->unlockView();
     ssepet->findChild<QWidget *>(QStringLiteral("panelsec"))->setEnabled(true);
     ssepet->findChild<QWidget *>(QStringLiteral("Panel4"))->setEnabled(true);
     gifsepet->stop();

@@ -159,6 +159,7 @@ private:
   void StokAra();
   void sepetUygula(wire::TableMap &&table); // a loaded basket into `sepet`, caption, totals
   int sepetYuklemeNo_ = 0;                  // the latest basket load
+  int sepetYukleniyor_ = 0;                 // basket loads in the background
   bool kampanyaGizli_ = false;              // dealers without campaigns
   int hesapUyarisiNo_ = 0;                  // the latest account warning request
 };
