@@ -9,6 +9,7 @@
 #include "ui/main/form1.h"
 #include "widgets/datagrid.h"
 #include "widgets/kolongenislik.h"
+#include "widgets/sayaclitabbar.h"
 #include "widgets/sayaclitabwidget.h"
 
 #include "demobackend.h"
@@ -18,6 +19,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -87,6 +89,48 @@ private slots:
     QImage image(tabs.size(), QImage::Format_ARGB32);
     tabs.render(&image);
     QVERIFY(!image.isNull());
+  }
+
+  void tabsWrapIntoRows_data()
+  {
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("all nine in one row") << 1200 << 1;
+    QTest::newRow("1024 pixels: two rows") << 1024 << 2;
+    QTest::newRow("narrow: one tab a row") << 100 << 9;
+  }
+  void tabsWrapIntoRows()
+  {
+    QFETCH(int, width);
+    QFETCH(int, rows);
+    SayacliTabBar bar;
+    for (int i = 0; i < 9; ++i)
+      bar.addTab(QIcon(), QString::number(i) + "=Sekme");
+    QCOMPARE(bar.heightForWidth(width), rows * SayacliTabBar::kTabHeight + (rows - 1) * 2);
+    bar.resize(width, bar.heightForWidth(width));
+    QCOMPARE(bar.tabRect(8).top(), (rows - 1) * (SayacliTabBar::kTabHeight + 2));
+    QCOMPARE(bar.tabRect(0).size(), QSize(SayacliTabBar::kTabWidth, SayacliTabBar::kTabHeight));
+  }
+
+  void hiddenTabsGiveWayAndClicksSelect()
+  {
+    SayacliTabWidget tabs;
+    QWidget *pages[3] = {new QWidget, new QWidget, new QWidget};
+    for (QWidget *page : pages)
+      tabs.addTab(page, "Sekme");
+    tabs.resize(800, 300);
+    QSignalSpy changed(&tabs, &SayacliTabWidget::currentChanged);
+    tabs.setCurrentWidget(pages[1]);
+    QCOMPARE(tabs.currentWidget(), pages[1]);
+    tabs.setTabVisible(1, false); // the current tab hidden: the next one takes over
+    QCOMPARE(tabs.currentWidget(), pages[2]);
+    QVERIFY(tabs.tabBar()->tabRect(1).isNull());
+    QCOMPARE(tabs.tabBar()->tabRect(2).left(), SayacliTabBar::kTabWidth + 2); // moved up beside the first
+    tabs.setCurrentWidget(pages[1]);                                          // a hidden tab cannot be chosen
+    QCOMPARE(tabs.currentWidget(), pages[2]);
+    QTest::mouseClick(tabs.tabBar(), Qt::LeftButton, {}, tabs.tabBar()->tabRect(0).center());
+    QCOMPARE(tabs.currentWidget(), pages[0]);
+    QCOMPARE(changed.count(), 3);
   }
 
   void columnWidths_data()

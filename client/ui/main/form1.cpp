@@ -713,7 +713,7 @@ void TForm1::buildBasket()
   layout->addWidget(panelsec);
   layout->addWidget(Panel4);
 
-  connect(sPageControl1, &QTabWidget::currentChanged, this, [this](int index) {
+  connect(sPageControl1, &SayacliTabWidget::currentChanged, this, [this](int index) {
     if (sPageControl1->widget(index) == ssepet)
       ssepetShow();
   });
