@@ -7,6 +7,9 @@
 #include "server/async.h"
 #include "server/baglantikur.h"
 #include "server/callpatterns.h"
+#include "ui/account/ayrinti_siparis.h"
+#include "ui/account/siparisler.h"
+#include "ui/account/tumsiparisler.h"
 #include "ui/basket/onaysip.h"
 #include "ui/basket/stokayarinti.h"
 #include "ui/common/excelkaydet.h"
@@ -83,6 +86,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
   buildPages();
   buildStockList();
   buildBasket();
+  buildOncekiler();
   buildLegend();
   Panel5 = new QWidget;
   Panel5->setObjectName(QStringLiteral("Panel5"));
@@ -109,6 +113,7 @@ TForm1::~TForm1()
 {
   cxGrid1->setDataSet(nullptr);
   cxGrid2->setDataSet(nullptr);
+  cxGrid3->setDataSet(nullptr);
 }
 
 void TForm1::buildHeader()
@@ -471,7 +476,7 @@ void TForm1::buildStockList()
   B1 = popstok->addAction(QStringLiteral("Sipariş Bakiyeleriniz"));
   popstok->addSeparator();
   S3 = popstok->addAction(QStringLiteral("Siparişleri Göster"));
-  S3->setEnabled(false); // the order movements window is not part of this build yet
+  connect(S3, &QAction::triggered, this, [this] { RunGuarded([this] { S3Click(); }); });
   connect(S2, &QAction::triggered, this, [this] { RunGuarded([this] { StokSatiriAc(cxGrid1, stok); }); });
   // The dealer's open balance orders live on the balances tab.
   connect(B1, &QAction::triggered, this, [this] { sPageControl1->setCurrentWidget(sTabbakiyeler); });
@@ -926,4 +931,128 @@ void TForm1::Button1Click()
 void TForm1::Button2Click()
 {
   ExcelKaydet(this, *cxGrid2);
+}
+
+// ---- Previous orders ----
+
+void TForm1::buildOncekiler()
+{
+  cxGrid3 = new DataGrid;
+  cxGrid3->setObjectName(QStringLiteral("cxGrid3"));
+  QFont font(QStringLiteral("Tahoma"));
+  font.setPixelSize(13);
+  cxGrid3->setFont(font);
+  cxGrid3->setColumns(OncekiKolonlari());
+  cxGrid3->setDataSet(&ONCEKILER);
+  cxGrid3->setHeaderHeight(40);
+  cxGrid3->setRowHeight(40);
+
+  poponceki = new QMenu(this);
+  S1 = poponceki->addAction(QStringLiteral("Siparişi İncele"));
+  poponceki->addSeparator();
+  SipariBakiyeleriniz1 = poponceki->addAction(QStringLiteral("Sipariş Bakiyeleriniz"));
+  SipariBakiyeleriniz1->setEnabled(false); // the balance orders window comes later
+  poponceki->addSeparator();
+  T1 = poponceki->addAction(QStringLiteral("Tüm Siparişler"));
+  connect(S1, &QAction::triggered, this, [this] { RunGuarded([this] { S1Click(); }); });
+  connect(T1, &QAction::triggered, this, [this] { RunGuarded([this] { T1Click(); }); });
+  connect(cxGrid3, &DataGrid::rowDoubleClicked, this, [this] { RunGuarded([this] { S1Click(); }); });
+  connect(cxGrid3, &DataGrid::contextMenuRequested, this, [this](const QPoint &at) {
+    S1->setEnabled(cxGrid3->focusedRow() >= 0);
+    poponceki->exec(at);
+  });
+
+  auto *layout = new QVBoxLayout(sonceki);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(cxGrid3);
+
+  connect(sPageControl1, &SayacliTabWidget::currentChanged, this, [this](int index) {
+    if (sPageControl1->widget(index) == sonceki)
+      soncekiShow();
+  });
+}
+
+void TForm1::soncekiShow()
+{
+  gifoncekiler->start();
+  cxGrid3->setEnabled(false);
+  cxGrid3->detach();
+  cxGrid3->lockView();
+  const int no = ++oncekiYuklemeNo_;
+  ++oncekiYukleniyor_;
+  const qint32 carino = sbilgi.CARINO();
+  // The worker gets its own copy of the connection settings and only talks
+  // to the server; the rows move into ONCEKILER on the user-interface thread.
+  std::shared_ptr<const ServerConnection> ayar = bagc.clone();
+  auto result = std::make_shared<std::optional<wire::TableMap>>();
+  QPointer<TForm1> self(this);
+  Async([ayar, carino, result] {
+    CallOnClone(*ayar, [&](TServerMethods1Client &client) {
+      ClientRef<DBXReader> reader = client.OncekiSiparisler(carino);
+      *result = reader ? reader->table() : wire::TableMap{};
+    });
+  })->Await([self, no, carino, result] {
+    if (!self)
+      return;
+    TForm1 &f = *self;
+    if (no == f.oncekiYuklemeNo_) {
+      f.oncekiHata_ = !*result;
+      if (*result) {
+        try {
+          f.ONCEKILER.SetData(std::move(**result));
+          ParaBicimiUygula(f.ONCEKILER);
+          f.oncekiCarino_ = carino;
+        } catch (const std::exception &) {
+          f.oncekiHata_ = true;
+        }
+      }
+      // A failed load keeps the list it had, unless that was another dealer's.
+      if (f.oncekiHata_ && f.ONCEKILER.Active() && f.oncekiCarino_ != carino)
+        f.ONCEKILER.EmptyDataSet();
+    }
+    f.cxGrid3->unlockView();
+    // The tab shown again meanwhile: the last load gives the grid back.
+    if (--f.oncekiYukleniyor_ > 0)
+      return;
+    f.cxGrid3->attach();
+    f.cxGrid3->setEnabled(true);
+    f.cxGrid3->bestFit();
+    f.cxGrid3->setColumnWidth(QStringLiteral("VERENINNOTU"), 200);
+    f.cxGrid3->setColumnWidth(QStringLiteral("ALANNOTU"), 200);
+    f.gifoncekiler->stop();
+    if (f.oncekiHata_)
+      MesajGoster(kBaglantiKurulamiyor, mtError, msgButtons({mbOK}), 0, mbOK);
+  });
+}
+
+void TForm1::S1Click()
+{
+  const int row = cxGrid3->isAttached() ? cxGrid3->focusedRow() : -1;
+  const Field *idno = ONCEKILER.FindField(QStringLiteral("IDNO"));
+  if (row < 0 || !idno || row >= ONCEKILER.RecordCount())
+    return;
+  SiparisAyrintisiAc(this, bagc, sbilgi, ONCEKILER.CellValue(row, idno->Index()).toInt());
+}
+
+void TForm1::T1Click()
+{
+  SiparisHareketleriGoster(0);
+}
+
+void TForm1::S3Click()
+{
+  const int row = cxGrid1->isAttached() ? cxGrid1->focusedRow() : -1;
+  const Field *key = stok.FindField(QStringLiteral("STOK_STOKNO"));
+  if (row < 0 || !key || row >= stok.RecordCount())
+    return;
+  // A row without a stock number would ask for every item's movements.
+  const QVariant stokno = stok.CellValue(row, key->Index());
+  if (stokno.isNull() || stokno.toInt() <= 0)
+    return;
+  SiparisHareketleriGoster(stokno.toInt());
+}
+
+void TForm1::SiparisHareketleriGoster(int stokno)
+{
+  SiparisHareketleriAc(this, bagc, sbilgi, stokno);
 }

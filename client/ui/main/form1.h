@@ -68,11 +68,20 @@ public:
   void Button1Click();   // "Gönder"
   void Button2Click();   // "Excel Kaydet"
 
+  // Previous orders.
+  void soncekiShow(); // reloads the order list in the background
+  void S1Click();     // "Siparişi İncele": opens the focused order
+  void T1Click();     // "Tüm Siparişler": the movements of every item
+  void S3Click();     // stock list "Siparişleri Göster": the focused item's movements
+  // The order movements window for one stock item (0: every item).
+  void SiparisHareketleriGoster(int stokno);
+
   TSonucBilgisi sbilgi;
   ServerConnection bagc;
   BildirimKanali kanal;
   ClientDataSet stok;
   ClientDataSet sepet;
+  ClientDataSet ONCEKILER;
   int _acilisadet = 0;
   bool _acilisgoruldu = false;
 
@@ -139,6 +148,12 @@ public:
   QPushButton *Button1 = nullptr; // "Gönder"
   QPushButton *Button2 = nullptr; // "Excel Kaydet"
 
+  DataGrid *cxGrid3 = nullptr; // previous orders
+  QMenu *poponceki = nullptr;
+  QAction *S1 = nullptr;                   // "Siparişi İncele"
+  QAction *SipariBakiyeleriniz1 = nullptr; // "Sipariş Bakiyeleriniz"
+  QAction *T1 = nullptr;                   // "Tüm Siparişler"
+
   QWidget *Panel3 = nullptr;
   QWidget *Panel5 = nullptr;
   QLabel *kayanyazi = nullptr;
@@ -156,10 +171,15 @@ private:
   void buildLegend();
   void buildStockList();
   void buildBasket();
+  void buildOncekiler();
   void StokAra();
   void sepetUygula(wire::TableMap &&table); // a loaded basket into `sepet`, caption, totals
   int sepetYuklemeNo_ = 0;                  // the latest basket load
   int sepetYukleniyor_ = 0;                 // basket loads in the background
   bool kampanyaGizli_ = false;              // dealers without campaigns
   int hesapUyarisiNo_ = 0;                  // the latest account warning request
+  int oncekiYuklemeNo_ = 0;                 // the latest order list load
+  int oncekiYukleniyor_ = 0;                // order list loads in the background
+  bool oncekiHata_ = false;                 // the latest order list load failed
+  qint32 oncekiCarino_ = 0;                 // the dealer whose orders ONCEKILER holds
 };
