@@ -628,8 +628,12 @@ DataGrid::DataGrid(QWidget *parent) : QWidget(parent)
     if (!syncing_)
       focusRow(row);
   };
-  connect(view_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-          [this] { syncCursorToFocus(); });
+  connect(view_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
+    syncCursorToFocus();
+    emit focusedRowChanged(focusedRow());
+  });
+  // A reset may leave no row focused without the selection saying so.
+  connect(proxy_, &QAbstractItemModel::modelReset, this, [this] { emit focusedRowChanged(focusedRow()); });
 }
 
 DataGrid::~DataGrid()

@@ -140,6 +140,7 @@ public:
   QTableView *view() const;
 
 signals:
+  void focusedRowChanged(int row); // dataset row, -1 when none
   void rowDoubleClicked(int row, const QString &columnKey);
   void contextMenuRequested(const QPoint &globalPos);
   void resized();

@@ -11,6 +11,7 @@
 #include "ui/common/mesajgoster.h"
 #include "ui/login/ayardosyasi.h"
 #include "ui/messaging/formistekyeni.h"
+#include "ui/sales/seccari.h"
 #include "ui/update/dosyaindir.h"
 #include "widgets/browserview.h"
 #include "widgets/busyindicator.h"
@@ -364,9 +365,15 @@ bool Tgirisform::CariSec()
     ProgramiSonlandir(0);
     return false;
   }
-  MesajGoster(
-      QStringLiteral("Satış temsilcisi girişi için cari seçimi bu sürümde henüz yok. Program kapanacak."),
-      mtInformation, msgButtons({mbOK}), 0, mbOK);
+  // The salesperson chooses the dealer to work for; leaving without a
+  // choice ends the program.
+  Tseccari seccari(parentWidget(), bagim, Bilgim);
+  RunGuarded([&] {
+    seccari.SepetSayisiYaz();
+    seccari.TusSonuclari();
+  });
+  if (seccari.calistir() == QDialog::Accepted)
+    return true;
   ProgramiSonlandir(0);
   return false;
 }
