@@ -6,9 +6,11 @@
 #include "server/async.h"
 #include "server/serverconnection.h"
 #include "server/servermethods.h"
+#include "ui/main/form1.h"
 #include "ui/sales/seccari.h"
 #include "ui/sales/tarihsec.h"
 #include "widgets/datagrid.h"
+#include "widgets/sayaclitabwidget.h"
 
 #include "demobackend.h"
 
@@ -16,6 +18,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
@@ -219,6 +222,37 @@ private slots:
     QVERIFY(errors.isEmpty());
   }
 
+  void switchingTheDealerRefreshesTheMainWindow()
+  {
+    TForm1 form;
+    form.bagc.setParam("Port", QString::number(demo.port()));
+    form.bagc.setParam("ComputerId", "DEMO-SATIS-1");
+    form.sbilgi.Kopyala(satici);
+    form.KullaniciTipiUygula();
+    QVERIFY(form.musteritus->isVisibleTo(&form));
+    form.araedit->setText("FREN");
+    QTest::keyClick(form.araedit, Qt::Key_Return);
+    QTRY_VERIFY(form.araedit->isEnabled());
+    QVERIFY(form.stok.RecordCount() > 0);
+    QString chosen;
+    Tseccari::ExecHook = [&](Tseccari &d) {
+      d.sBitBtn2Click();
+      d.cxGrid1->focusRow(3);
+      chosen = d.CARILER.FieldByName("CARIADI")->AsString();
+      d.Button1Click();
+      return d.result();
+    };
+    form.musteritusClick();
+    Tseccari::ExecHook = nullptr;
+    QCOMPARE(form.sbilgi.CariAdi(), chosen);
+    QCOMPARE(form.cariadilbl->text(), chosen);
+    QCOMPARE(form.stok.RecordCount(), 0);
+    QCOMPARE(form.sPageControl1->caption(form.sstoklistesi), QString("0=Stok Listesi"));
+    QCOMPARE(form.sPageControl1->currentWidget(), form.sstoklistesi);
+    QVERIFY(form.sepet.Active()); // the chosen dealer's basket
+    QCOMPARE(form.sPageControl1->caption(form.ssepet), QString::number(form.sepet.RecordCount()) + "=Sepet");
+  }
+
   void cancelledDateSendsNothing()
   {
     TSonucBilgisi bilgi;
@@ -232,5 +266,11 @@ private slots:
   }
 };
 
-QTEST_MAIN(TestSecCari)
+int main(int argc, char *argv[])
+{
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  QApplication app(argc, argv);
+  TestSecCari test;
+  return QTest::qExec(&test, argc, argv);
+}
 #include "tst_seccari.moc"

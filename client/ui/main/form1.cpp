@@ -18,6 +18,9 @@
 #include "ui/login/girisform.h"
 #include "ui/main/sepet.h"
 #include "ui/main/stoklistesi.h"
+#include "ui/messaging/kullanicikayit.h"
+#include "ui/messaging/mailform.h"
+#include "ui/sales/seccari.h"
 #include "widgets/busyindicator.h"
 #include "widgets/datagrid.h"
 #include "widgets/sayaclitabwidget.h"
@@ -158,6 +161,8 @@ void TForm1::buildHeader()
   Genelmenu->addSeparator();
   R1 = Genelmenu->addAction(QStringLiteral("Raporlar"));
   R1->setVisible(false);
+  connect(M1, &QAction::triggered, this, [this] { RunGuarded([this] { M1Click(); }); });
+  connect(N4, &QAction::triggered, this, [this] { RunGuarded([this] { N4Click(); }); });
   connect(webSitesi, &QAction::triggered, this, [this] {
     KabuktaAc(webSitesi->text());
     araedit->selectAll();
@@ -214,6 +219,7 @@ void TForm1::buildSearchBar()
   musteritus = new QPushButton(QStringLiteral("Başka Cari Seç"));
   musteritus->setFixedWidth(149);
   musteritus->setVisible(false);
+  connect(musteritus, &QPushButton::clicked, this, &TForm1::musteritusClick);
   auto *bar = new QHBoxLayout(Panel2);
   bar->setContentsMargins(6, 1, 6, 1);
   bar->setSpacing(4);
@@ -1055,4 +1061,39 @@ void TForm1::S3Click()
 void TForm1::SiparisHareketleriGoster(int stokno)
 {
   SiparisHareketleriAc(this, bagc, sbilgi, stokno);
+}
+
+// ---- General menu and dealer switch ----
+
+void TForm1::M1Click()
+{
+  Tmailform form(this, bagc, sbilgi);
+  form.exec();
+}
+
+void TForm1::N4Click()
+{
+  std::unique_ptr<Tkullanicikayit> form = Tkullanicikayit::Ac(this, bagc, sbilgi);
+  form->exec();
+}
+
+void TForm1::musteritusClick()
+{
+  {
+    Tseccari seccari(this, bagc, sbilgi);
+    RunGuarded([&] {
+      seccari.SepetSayisiYaz();
+      seccari.TusSonuclari();
+    });
+    seccari.calistir();
+  }
+  // Whatever was chosen, the window now shows the dealer of the login record.
+  AnaBilgiAl();
+  RunGuarded([this] { SepetiYenile(); });
+  if (stok.Active())
+    stok.EmptyDataSet();
+  sPageControl1->setCaption(sstoklistesi, QStringLiteral("0=Stok Listesi"));
+  sPageControl1->setCurrentWidget(sstoklistesi);
+  araedit->selectAll();
+  araedit->setFocus();
 }

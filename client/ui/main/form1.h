@@ -63,6 +63,9 @@ public:
   void SepetSatiriCiftTik(int row, const QString &column);
   void SatirDegistir();
   void SatirSil();
+  void M1Click();         // "Mail Gönder"
+  void N4Click();         // "Şifre Değiştirme İsteği"
+  void musteritusClick(); // "Başka Cari Seç"
   void HepsiniSil();
   void HesapUyarisiAl(); // the account warning, in the background
   void Button1Click();   // "Gönder"
