@@ -2,9 +2,7 @@
 
 #include "app/identity.h"
 #include "server/async.h"
-#include "server/baglantikur.h"
-#include "server/serverconnection.h"
-#include "server/servermethods.h"
+#include "server/callpatterns.h"
 #include "ui/common/mesajgoster.h"
 
 #include <wire/mobilstokunit.h>
@@ -142,25 +140,20 @@ QLineEdit *Tkullanicikayit::kutu(const char *ad) const
 void Tkullanicikayit::KartiYukle()
 {
   con->close();
-  if (!BaglantiKur(*con, 1))
-    return;
-  struct CloseOnExit {
-    ServerConnection &c;
-    ~CloseOnExit() { c.close(); }
-  } closer{*con};
   try {
-    TServerMethods1Client client(*con);
-    ClientRef<TMobilCariBilgisi> kart = client.MobilCariBilgisiGetir(0, _idsi);
-    if (!kart)
-      return;
-    kutu("adres1")->setText(kart->ADRES1());
-    kutu("adres2")->setText(kart->ADRES2());
-    kutu("ilce")->setText(kart->ILCE());
-    kutu("sehir")->setText(kart->SEHIR());
-    kutu("telefon")->setText(kart->TEL1());
-    kutu("fax")->setText(kart->FAX1());
-    kutu("vd")->setText(kart->VERGIDAIRESI());
-    kutu("vn")->setText(kart->VERGINO());
+    CallOnMainConnection(*con, [this](TServerMethods1Client &client) {
+      ClientRef<TMobilCariBilgisi> kart = client.MobilCariBilgisiGetir(0, _idsi);
+      if (!kart)
+        return;
+      kutu("adres1")->setText(kart->ADRES1());
+      kutu("adres2")->setText(kart->ADRES2());
+      kutu("ilce")->setText(kart->ILCE());
+      kutu("sehir")->setText(kart->SEHIR());
+      kutu("telefon")->setText(kart->TEL1());
+      kutu("fax")->setText(kart->FAX1());
+      kutu("vd")->setText(kart->VERGIDAIRESI());
+      kutu("vn")->setText(kart->VERGINO());
+    });
   } catch (const std::exception &) {
     // No card: the form opens with the two name boxes only.
   }
@@ -177,19 +170,16 @@ void Tkullanicikayit::Button2Click()
     MesajGoster(QString::fromUtf8(alanlar.at(i).bosMesaji), mtWarning, msgButtons({mbOK}), 0, mbOK);
     return;
   }
-  con->close();
-  if (!BaglantiKur(*con, 1))
-    return;
-  struct CloseOnExit {
-    ServerConnection &c;
-    ~CloseOnExit() { c.close(); }
-  } closer{*con};
   const auto t = [this](const char *ad) { return kutu(ad)->text(); };
-  TServerMethods1Client client(*con);
-  client.MailGonserCari(
-      _idsi,
-      durum == teski ? QStringLiteral("Şifre Değiştirme İsteği") : QStringLiteral("B2B Yeni Kullanıcı İstek"),
-      t("firmaadi"), t("adres1"), t("adres2"), t("ilce"), t("sehir"), t("telefon"), t("fax"), t("vd"),
-      t("vn"), t("yetkili"), t("kullaniciadi"), t("sifre"), t("mail"), t("kargoambar"));
+  con->close();
+  if (!CallOnMainConnection(*con, [&](TServerMethods1Client &client) {
+        client.MailGonserCari(_idsi,
+                              durum == teski ? QStringLiteral("Şifre Değiştirme İsteği")
+                                             : QStringLiteral("B2B Yeni Kullanıcı İstek"),
+                              t("firmaadi"), t("adres1"), t("adres2"), t("ilce"), t("sehir"), t("telefon"),
+                              t("fax"), t("vd"), t("vn"), t("yetkili"), t("kullaniciadi"), t("sifre"),
+                              t("mail"), t("kargoambar"));
+      }))
+    return;
   MesajGoster(QStringLiteral("İsteğiniz Gönderildi!"), mtInformation, msgButtons({mbOK}), 0, mbOK);
 }

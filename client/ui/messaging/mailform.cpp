@@ -2,9 +2,7 @@
 
 #include "app/identity.h"
 #include "server/async.h"
-#include "server/baglantikur.h"
-#include "server/serverconnection.h"
-#include "server/servermethods.h"
+#include "server/callpatterns.h"
 #include "ui/common/mesajgoster.h"
 
 #include <wire/mobilstokunit.h>
@@ -112,26 +110,21 @@ void Tmailform::Button2Click()
   ServerConnection *c = con.get(); // the form stays open while the send runs
   const QString idsi = idsi_;
   Async([c, idsi, konuBasligi, metin, sonuc] {
-    if (!BaglantiKur(*c, 1)) {
-      *sonuc = Sonuc::BaglantiYok;
-      return;
-    }
-    struct CloseOnExit {
-      ServerConnection &c;
-      ~CloseOnExit() { c.close(); }
-    } closer{*c};
     try {
-      TServerMethods1Client client(*c);
-      ClientRef<TMobilCariBilgisi> kart = client.MobilCariBilgisiGetir(0, idsi);
-      if (!kart)
-        return;
-      TServerMethods1Client gonderen(*c);
-      // The card carries the user's password; a mail is no place for it.
-      gonderen.MailGonserCariNormal(idsi, konuBasligi, kart->CARIADI(), kart->ADRES1(), kart->ADRES2(),
-                                    kart->ILCE(), kart->SEHIR(), kart->TEL1(), kart->FAX1(),
-                                    kart->VERGIDAIRESI(), kart->VERGINO(), kart->YETKILI(),
-                                    kart->KULLANICIADI(), QString(), kart->MAIL(), QString(), metin);
-      *sonuc = Sonuc::Gonderildi;
+      const bool connected = CallOnMainConnection(*c, [&](TServerMethods1Client &client) {
+        ClientRef<TMobilCariBilgisi> kart = client.MobilCariBilgisiGetir(0, idsi);
+        if (!kart)
+          return;
+        TServerMethods1Client gonderen(*c);
+        // The card carries the user's password; a mail is no place for it.
+        gonderen.MailGonserCariNormal(idsi, konuBasligi, kart->CARIADI(), kart->ADRES1(), kart->ADRES2(),
+                                      kart->ILCE(), kart->SEHIR(), kart->TEL1(), kart->FAX1(),
+                                      kart->VERGIDAIRESI(), kart->VERGINO(), kart->YETKILI(),
+                                      kart->KULLANICIADI(), QString(), kart->MAIL(), QString(), metin);
+        *sonuc = Sonuc::Gonderildi;
+      });
+      if (!connected)
+        *sonuc = Sonuc::BaglantiYok;
     } catch (...) {
       *sonuc = Sonuc::Hata;
     }
