@@ -20,6 +20,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -382,25 +383,56 @@ private slots:
     QCOMPARE(w._sizin->toPlainText(), QString("Acil lütfen"));
   }
 
-  void detailColumnWidthsFollowTheWeights()
+  void lineGridWidths_data()
   {
-    Tayrinti_siparis w(nullptr);
-    w.SepetHesapla();
-    w.resize(1500, 700);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    const int unit = (w.cxGrid2->view()->width() - 30) / 22;
-    QVERIFY(unit > 0);
-    QCOMPARE(w.cxGrid2->columnWidth("STOKADI"), 3 * unit);
-    QCOMPARE(w.cxGrid2->columnWidth("BARKOD"), 2 * unit);
-    QCOMPARE(w.cxGrid2->columnWidth("MIKTAR"), unit);
-    // Only a weight-0 column left: nothing to divide, the widths stay.
-    for (const GridColumn &c : w.cxGrid2->columns())
-      w.cxGrid2->setColumnShown(c.key(), c.key() == "SIPARISNO");
-    const int before = w.cxGrid2->columnWidth("SIPARISNO");
-    w.resize(1200, 700);
-    QTRY_COMPARE(w.cxGrid2->view()->width() < 1400, true);
-    QCOMPARE(w.cxGrid2->columnWidth("SIPARISNO"), before);
+    QTest::addColumn<int>("screenWidth");
+    QTest::addColumn<bool>("weighted");
+    QTest::newRow("wide screen: by weight") << 1920 << true;
+    QTest::newRow("1152 screen: fitted to content") << 1152 << false;
+  }
+  void lineGridWidths()
+  {
+    QFETCH(int, screenWidth);
+    QFETCH(bool, weighted);
+    using wire::ColumnType;
+    wire::TableMap t;
+    t.columns = {
+        {"STOKADI", ColumnType::Text, 150}, {"TUTAR", ColumnType::Double}, {"MIKTAR", ColumnType::Double}};
+    t.rows = {wire::Row{"ALTERNATÖR KAYIŞI ARKA SAĞ", 1234567.89, 123456789.5},
+              wire::Row{"TURBO HORTUMU", 99.26, 123456789.5}};
+    ClientDataSet lines;
+    lines.CopyFromTable(t);
+    ParaBicimiUygula(lines);
+    DataGrid grid;
+    grid.setColumns(SiparisAyrintiKolonlari());
+    grid.setDataSet(&lines);
+    grid.resize(1500, 400);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    SatirGenislikleriUygula(grid, screenWidth);
+    if (weighted) {
+      const int unit = (grid.view()->width() - 30) / 22;
+      QCOMPARE(grid.columnWidth("STOKADI"), 3 * unit);
+      QCOMPARE(grid.columnWidth("BARKOD"), 2 * unit);
+      QCOMPARE(grid.columnWidth("TUTAR"), unit);
+    } else {
+      const int tutar = grid.columnIndex("TUTAR");
+      QCOMPARE(grid.cellText(0, tutar), QString("1.234.567,89"));
+      QVERIFY(grid.columnWidth("TUTAR") >
+              QFontMetrics(grid.font()).horizontalAdvance(grid.cellText(0, tutar)));
+    }
+    // The sum under "Miktar" is never cut.
+    QFont bold = grid.font();
+    bold.setBold(true);
+    QCOMPARE(grid.footerText("MIKTAR"), QString("246.913.579,00"));
+    QVERIFY(grid.columnWidth("MIKTAR") >= QFontMetrics(bold).horizontalAdvance(grid.footerText("MIKTAR")));
+
+    // Only a weight-0 column left: nothing to divide, the width stays.
+    for (const GridColumn &c : grid.columns())
+      grid.setColumnShown(c.key(), c.key() == "SIPARISNO");
+    grid.setColumnWidth("SIPARISNO", 77);
+    SatirGenislikleriUygula(grid, 1920);
+    QCOMPARE(grid.columnWidth("SIPARISNO"), 77);
   }
 
   void noFocusedRowDoesNothing()

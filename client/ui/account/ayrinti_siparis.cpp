@@ -193,11 +193,10 @@ void Tayrinti_siparis::SepetHesapla()
 
 void Tayrinti_siparis::cxGrid2Resize()
 {
-  // The weights of the visible columns may add up to 0 (only weight-0
-  // columns shown): the widths then stay as they are.
-  cxGrid2->lockView();
-  cxGrid2->applyWeightedWidths(cxGrid2->view()->width());
-  cxGrid2->unlockView();
+  // On a narrow screen the weighted widths would cut amounts short: the
+  // columns fit their content there and the grid scrolls. Weights that add up
+  // to 0 (only weight-0 columns shown) leave the widths as they are.
+  SatirGenislikleriUygula(*cxGrid2, screen() ? screen()->geometry().width() : width());
 }
 
 void Tayrinti_siparis::ExcelKaydetClick()

@@ -3,6 +3,8 @@
 #include "data/clientdataset.h"
 #include "ui/common/formats.h"
 
+#include <QFontMetrics>
+
 namespace {
 
 using K = CellKind;
@@ -75,7 +77,10 @@ QList<GridColumn> OncekiKolonlari()
 QList<GridColumn> SiparisAyrintiKolonlari()
 {
   QList<GridColumn> c = {
-      {.field = "VERILISTARIHI", .caption = "Sipariş Tarihi", .footer = FooterKind::Count},
+      {.field = "VERILISTARIHI",
+       .caption = "Sipariş Tarihi",
+       .kind = K::WrappedText,
+       .footer = FooterKind::Count},
       {.field = "BARKOD", .caption = "Barkod", .weight = 2},
       {.field = "FINISHKOD", .caption = "FinishKod", .weight = 2},
       {.field = "OEMNO", .caption = "OEMNo", .weight = 2},
@@ -105,7 +110,10 @@ QList<GridColumn> SiparisAyrintiKolonlari()
 QList<GridColumn> SiparisHareketKolonlari()
 {
   QList<GridColumn> c = {
-      {.field = "VERILISTARIHI", .caption = "Sipariş Tarihi", .footer = FooterKind::Count},
+      {.field = "VERILISTARIHI",
+       .caption = "Sipariş Tarihi",
+       .kind = K::WrappedText,
+       .footer = FooterKind::Count},
       {.field = "BARKOD", .caption = "Barkod", .weight = 2},
       {.field = "FINISHKOD", .caption = "FinishKod", .weight = 2},
       {.field = "OEMNO", .caption = "OEMNo", .weight = 2},
@@ -160,6 +168,29 @@ QString AlanNotuYazisi(const QString &bizimMesaj, const QString &saticiNotu)
     lines.append(bizimMesaj);
   lines << QStringLiteral("----------------------") << QStringLiteral("Satıcı Notu:") << saticiNotu;
   return lines.join(QLatin1Char('\n'));
+}
+
+void AltToplamlariSigdir(DataGrid &grid)
+{
+  QFont bold = grid.font(); // the footer row is bold
+  bold.setBold(true);
+  const QFontMetrics metrics(bold);
+  for (int i : grid.shownColumns()) {
+    const GridColumn &c = grid.columns().at(i);
+    if (c.footer == FooterKind::None)
+      continue;
+    const int need = metrics.horizontalAdvance(grid.footerText(c.key())) + 16;
+    if (grid.columnWidth(c.key()) < need)
+      grid.setColumnWidth(c.key(), need);
+  }
+}
+
+void SatirGenislikleriUygula(DataGrid &grid, int screenWidth)
+{
+  grid.lockView();
+  grid.applyWidthRule(screenWidth);
+  AltToplamlariSigdir(grid);
+  grid.unlockView();
 }
 
 void HareketKolonlariUygula(DataGrid &grid, int musteriTipi)

@@ -32,6 +32,12 @@ inline constexpr double kSiparisVergiCarpani = 1.18;
 // non-blank salesperson's note below a separator line and "Satıcı Notu:".
 QString AlanNotuYazisi(const QString &bizimMesaj, const QString &saticiNotu);
 
+// Widens the columns whose footer (a count or a sum) would not fit.
+void AltToplamlariSigdir(DataGrid &grid);
+// The widths of an order line grid: the weighted rule on screens wider than
+// 1152 pixels, best fit below, then room for the footer sums.
+void SatirGenislikleriUygula(DataGrid &grid, int screenWidth);
+
 // The movements grid for a user type: sales staff (1, 2) see and may choose
 // "Eldeki"; dealers (3) neither see nor may choose "Durum".
 void HareketKolonlariUygula(DataGrid &grid, int musteriTipi);

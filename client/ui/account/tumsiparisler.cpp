@@ -32,12 +32,10 @@ Ttumsiparisler::Ttumsiparisler(QWidget *owner) : QDialog(owner)
   cxGrid1->setDataSet(&bakiyesepet);
   cxGrid1->setHeaderHeight(40);
   cxGrid1->setRowHeight(40);
-  // The columns share the grid's width, whatever the screen.
-  connect(cxGrid1, &DataGrid::resized, this, [this] {
-    cxGrid1->lockView();
-    cxGrid1->applyWeightedWidths(cxGrid1->view()->width());
-    cxGrid1->unlockView();
-  });
+  // The columns share the grid's width on a wide screen and fit their
+  // content on a narrow one.
+  connect(cxGrid1, &DataGrid::resized, this,
+          [this] { SatirGenislikleriUygula(*cxGrid1, screen() ? screen()->geometry().width() : width()); });
 
   excelKaydet = new QPushButton(QIcon(QStringLiteral(":/icons/excel.svg")), QStringLiteral("Excel Kaydet"));
   kapat = new QPushButton(QIcon(QStringLiteral(":/icons/hayir.svg")), QStringLiteral("Kapat"));

@@ -1025,6 +1025,7 @@ void TForm1::soncekiShow()
     f.cxGrid3->bestFit();
     f.cxGrid3->setColumnWidth(QStringLiteral("VERENINNOTU"), 200);
     f.cxGrid3->setColumnWidth(QStringLiteral("ALANNOTU"), 200);
+    AltToplamlariSigdir(*f.cxGrid3);
     f.gifoncekiler->stop();
     if (f.oncekiHata_)
       MesajGoster(kBaglantiKurulamiyor, mtError, msgButtons({mbOK}), 0, mbOK);
