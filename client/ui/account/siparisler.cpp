@@ -146,15 +146,23 @@ SiparisToplami SiparisToplamHesapla(ClientDataSet &sepet)
   if (sepet.Active()) {
     const Field *tutar = sepet.FindField(QStringLiteral("TUTAR"));
     const Field *indirim = sepet.FindField(QStringLiteral("INDIRIMTUTAR"));
+    const Field *vergi = sepet.FindField(QStringLiteral("VERGITUTARI"));
+    const Field *kdv = sepet.FindField(QStringLiteral("KDV"));
     sepet.DisableControls();
     for (sepet.First(); !sepet.Eof(); sepet.Next()) {
-      t.toplam = IkiHaneYuvarla(t.toplam + (tutar ? tutar->AsFloat() : 0));
-      t.indirim = IkiHaneYuvarla(t.indirim + (indirim ? indirim->AsFloat() : 0));
+      const double satirTutari = tutar ? tutar->AsFloat() : 0;
+      const double satirIndirimi = indirim ? indirim->AsFloat() : 0;
+      t.toplam = IkiHaneYuvarla(t.toplam + satirTutari);
+      t.indirim = IkiHaneYuvarla(t.indirim + satirIndirimi);
+      // Each line's own VAT, as the basket and the order list count it.
+      const double satirVergisi = vergi ? vergi->AsFloat()
+                                        : IkiHaneYuvarla(IkiHaneYuvarla(satirTutari - satirIndirimi) *
+                                                         (kdv ? kdv->AsFloat() : 0) / 100.0);
+      t.vergi = IkiHaneYuvarla(t.vergi + satirVergisi);
     }
     sepet.EnableControls();
   }
   t.net = IkiHaneYuvarla(t.toplam - t.indirim);
-  t.vergi = IkiHaneYuvarla(t.net * kSiparisVergiCarpani) - t.net;
   t.genel = IkiHaneYuvarla(t.net + t.vergi);
   return t;
 }

@@ -20,13 +20,12 @@ struct SiparisToplami {
   double toplam = 0;  // before discount
   double indirim = 0; // discount
   double net = 0;     // toplam − indirim
-  double vergi = 0;   // 18 % of net, whatever the lines' own VAT rates
+  double vergi = 0;   // the lines' VAT (VERGITUTARI, or the net at each line's KDV rate)
   double genel = 0;   // net + vergi
 };
 // Runs over every line with the dataset's controls off and leaves the cursor
 // past the last line. A closed dataset or a missing field counts as zero.
 SiparisToplami SiparisToplamHesapla(ClientDataSet &sepet);
-inline constexpr double kSiparisVergiCarpani = 1.18;
 
 // The order taker's note as the detail window shows it: the note, then a
 // non-blank salesperson's note below a separator line and "Satıcı Notu:".
