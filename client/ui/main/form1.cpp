@@ -8,6 +8,7 @@
 #include "server/baglantikur.h"
 #include "server/callpatterns.h"
 #include "ui/account/ayrinti_siparis.h"
+#include "ui/account/bakiyesiparisler.h"
 #include "ui/account/siparisler.h"
 #include "ui/account/tumsiparisler.h"
 #include "ui/basket/onaysip.h"
@@ -90,6 +91,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
   buildStockList();
   buildBasket();
   buildOncekiler();
+  buildBakiyeler();
   buildLegend();
   Panel5 = new QWidget;
   Panel5->setObjectName(QStringLiteral("Panel5"));
@@ -114,6 +116,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
 // go of them first.
 TForm1::~TForm1()
 {
+  sTabbakiyelerHide();
   cxGrid1->setDataSet(nullptr);
   cxGrid2->setDataSet(nullptr);
   cxGrid3->setDataSet(nullptr);
@@ -957,11 +960,12 @@ void TForm1::buildOncekiler()
   S1 = poponceki->addAction(QStringLiteral("Siparişi İncele"));
   poponceki->addSeparator();
   SipariBakiyeleriniz1 = poponceki->addAction(QStringLiteral("Sipariş Bakiyeleriniz"));
-  SipariBakiyeleriniz1->setEnabled(false); // the balance orders window comes later
   poponceki->addSeparator();
   T1 = poponceki->addAction(QStringLiteral("Tüm Siparişler"));
   connect(S1, &QAction::triggered, this, [this] { RunGuarded([this] { S1Click(); }); });
   connect(T1, &QAction::triggered, this, [this] { RunGuarded([this] { T1Click(); }); });
+  connect(SipariBakiyeleriniz1, &QAction::triggered, this,
+          [this] { RunGuarded([this] { SipariBakiyeleriniz1Click(); }); });
   connect(cxGrid3, &DataGrid::rowDoubleClicked, this, [this] { RunGuarded([this] { S1Click(); }); });
   connect(cxGrid3, &DataGrid::contextMenuRequested, this, [this](const QPoint &at) {
     S1->setEnabled(cxGrid3->focusedRow() >= 0);
@@ -1062,6 +1066,46 @@ void TForm1::S3Click()
 void TForm1::SiparisHareketleriGoster(int stokno)
 {
   SiparisHareketleriAc(this, bagc, sbilgi, stokno);
+}
+
+void TForm1::SipariBakiyeleriniz1Click()
+{
+  BakiyeSiparisleriAc(this, bagc, sbilgi, BakiyeAcilisi::SiparisMenusu, sbilgi.MusteriTipi());
+}
+
+// ---- Balances ----
+
+void TForm1::buildBakiyeler()
+{
+  auto *layout = new QVBoxLayout(sTabbakiyeler);
+  layout->setContentsMargins(0, 0, 0, 0);
+  connect(sPageControl1, &SayacliTabWidget::currentChanged, this, [this](int index) {
+    if (sPageControl1->widget(index) == sTabbakiyeler)
+      sTabbakiyelerShow();
+    else if (benimbakiyesiparisler)
+      sTabbakiyelerHide();
+  });
+}
+
+void TForm1::sTabbakiyelerShow()
+{
+  sTabbakiyelerHide();
+  auto *window = new Tbakiyesiparisler(sTabbakiyeler);
+  benimbakiyesiparisler = window;
+  window->bagim = &bagc;
+  window->bilgi = &sbilgi;
+  window->KolonlariUygula(BakiyeAcilisi::Sekme, sbilgi.MusteriTipi());
+  window->Gom(); // inside the tab, without a border
+  sTabbakiyeler->layout()->addWidget(window);
+  window->show();
+  // A failed load leaves the window empty; the error says why.
+  RunGuarded([window] { window->BakiyeAlalim(); });
+}
+
+void TForm1::sTabbakiyelerHide()
+{
+  delete benimbakiyesiparisler;
+  benimbakiyesiparisler = nullptr;
 }
 
 // ---- General menu and dealer switch ----

@@ -22,6 +22,7 @@ class QMenu;
 class QPushButton;
 class QToolButton;
 class SayacliTabWidget;
+class Tbakiyesiparisler;
 
 // The number as the balances tab counter shows it: the shortest general
 // form, no thousands separator (3 → "3", 2.5 → "2.5").
@@ -78,6 +79,11 @@ public:
   void S3Click();     // stock list "Siparişleri Göster": the focused item's movements
   // The order movements window for one stock item (0: every item).
   void SiparisHareketleriGoster(int stokno);
+  void SipariBakiyeleriniz1Click(); // "Sipariş Bakiyeleriniz": the balance orders, modally
+
+  // Balances.
+  void sTabbakiyelerShow(); // the balance orders window inside the tab, loaded afresh
+  void sTabbakiyelerHide(); // frees it
 
   TSonucBilgisi sbilgi;
   ServerConnection bagc;
@@ -85,6 +91,7 @@ public:
   ClientDataSet stok;
   ClientDataSet sepet;
   ClientDataSet ONCEKILER;
+  Tbakiyesiparisler *benimbakiyesiparisler = nullptr; // while the balances tab shows
   int _acilisadet = 0;
   bool _acilisgoruldu = false;
 
@@ -175,6 +182,7 @@ private:
   void buildStockList();
   void buildBasket();
   void buildOncekiler();
+  void buildBakiyeler();
   void StokAra();
   void sepetUygula(wire::TableMap &&table); // a loaded basket into `sepet`, caption, totals
   int sepetYuklemeNo_ = 0;                  // the latest basket load

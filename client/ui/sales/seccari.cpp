@@ -5,6 +5,7 @@
 #include "app/sonlandir.h"
 #include "server/async.h"
 #include "server/callpatterns.h"
+#include "ui/account/bakiyesiparisler.h"
 #include "ui/common/formats.h"
 #include "ui/sales/tarihsec.h"
 #include "widgets/datagrid.h"
@@ -134,11 +135,11 @@ Tseccari::Tseccari(QWidget *owner, ServerConnection &bag_, TSonucBilgisi &bilgim
   C1 = PopupMenu1->addAction(QStringLiteral("Cari Özeti Göster"));
   PopupMenu1->addSeparator();
   B1 = PopupMenu1->addAction(QStringLiteral("Bakiyelerini Göster"));
-  B1->setEnabled(false); // the balance orders window is not part of this build yet
   PopupMenu1->addSeparator();
   CariAlSatTablosuSatcl1 = PopupMenu1->addAction(QStringLiteral("Cari Alış Satış Tablosu (Satıcılı)"));
   CariTopluAlacakVadeleri1 = PopupMenu1->addAction(QStringLiteral("Cari Toplu Alacak Vadeleri"));
   connect(C1, &QAction::triggered, this, [this] { RunGuarded([this] { C1Click(); }); });
+  connect(B1, &QAction::triggered, this, [this] { RunGuarded([this] { B1Click(); }); });
   connect(CariAlSatTablosuSatcl1, &QAction::triggered, this,
           [this] { RunGuarded([this] { CariAlSatTablosuSatcl1Click(); }); });
   connect(CariTopluAlacakVadeleri1, &QAction::triggered, this,
@@ -363,6 +364,20 @@ void Tseccari::Button1Click()
   bilgim.Setcarikod(odakliDeger("CARIKOD"));
   bilgim.SetCariAdi(odakliDeger("CARIADI"));
   accept();
+}
+
+void Tseccari::B1Click()
+{
+  if (cxGrid1->focusedRow() < 0)
+    return;
+  const int carino = odakliCarino();
+  if (carino <= 0)
+    return;
+  // The focused dealer's balances; the login record itself stays as it is.
+  TSonucBilgisi bilgi;
+  bilgi.Kopyala(bilgim);
+  bilgi.SetCARINO(carino);
+  BakiyeSiparisleriAc(this, bag, bilgi, BakiyeAcilisi::CariSecimi, bilgim.MusteriTipi(), true);
 }
 
 void Tseccari::Button2Click()

@@ -75,6 +75,7 @@ public:
   void Button1Click();      // "Seç"
   void Button2Click();      // "Vazgeç": ends the program
   void C1Click();
+  void B1Click(); // "Bakiyelerini Göster": the focused dealer's balance orders
   void CariAlSatTablosuSatcl1Click();
   void CariTopluAlacakVadeleri1Click();
   // Fetches a report as PDF into RaporDosyasi and opens it.
