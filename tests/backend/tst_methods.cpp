@@ -434,8 +434,12 @@ private slots:
     QCOMPARE(int(screens->Ekranlar().items.size()), client.AcilisReklamAdet());
     const auto &first = screens->Ekranlar().items.front();
     QVERIFY(!QImage::fromData(QByteArray::fromHex(first->Resim().toLatin1())).isNull());
-    QCOMPARE(client.AcilisREklamVer(1)->Baslik(), first->Baslik());
-    QVERIFY(!client.AcilisREklamVer(99));
+    // Positions count from 0 over the screens in their order.
+    QCOMPARE(client.AcilisREklamVer(0)->Baslik(), first->Baslik());
+    const int count = client.AcilisReklamAdet();
+    QCOMPARE(client.AcilisREklamVer(count - 1)->Baslik(), screens->Ekranlar().items.back()->Baslik());
+    QVERIFY(!client.AcilisREklamVer(count));
+    QVERIFY(!client.AcilisREklamVer(-1));
     QVERIFY(!client.KayanYaziGetir().isEmpty());
     qint64 size = 0;
     const int pictured =

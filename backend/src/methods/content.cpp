@@ -93,9 +93,14 @@ void addContentMethods(MethodRegistry &registry, ServerContext &context)
 
   // One advertisement by its position (1 = the first).
   registry.add(QStringLiteral("AcilisREklamVer"), [&context](Session &, const QCborArray &params) {
-    QSqlQuery q =
-        exec(context.storage.db(), QString::fromLatin1(kScreenSelect) + QStringLiteral("WHERE position = ?"),
-             {params.at(0).toInteger()});
+    // `sira` counts from 0 over the screens in their order, whatever
+    // numbers their positions carry.
+    const qint64 sira = params.at(0).toInteger();
+    if (sira < 0)
+      return QCborArray{QCborValue(QCborValue::Null)};
+    QSqlQuery q = exec(
+        context.storage.db(),
+        QString::fromLatin1(kScreenSelect) + QStringLiteral("ORDER BY position LIMIT 1 OFFSET ?"), {sira});
     if (!q.next())
       return QCborArray{QCborValue(QCborValue::Null)};
     const auto screen = screenFrom(q);
