@@ -2,13 +2,18 @@
 // the search-text routing.
 
 #include "server/async.h"
+#include "server/baglantikur.h"
 #include "server/serverconnection.h"
+#include "server/servermethods.h"
 #include "ui/common/mesajgoster.h"
 #include "ui/content/acilisreklam.h"
+#include "ui/content/banner.h"
 #include "ui/content/resimmetni.h"
 
 #include "demobackend.h"
 
+#include <QBuffer>
+#include <QImageReader>
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
@@ -78,6 +83,38 @@ private slots:
     QFETCH(QString, text);
     QFETCH(int, route);
     QCOMPARE(int(AramaMetniYonu(text)), route);
+  }
+
+  void bannersDownloadWhole()
+  {
+    const std::pair<BannerMetodu, QByteArray> banners[] = {{&TServerMethods1Client::BannerResimVer, "gif"},
+                                                           {&TServerMethods1Client::BannerResimVer2, "gif"},
+                                                           {&TServerMethods1Client::BannerResimVer3, "bmp"}};
+    for (const auto &[method, format] : banners) {
+      const std::optional<QByteArray> bytes = BannerIndir(bagc, method);
+      QVERIFY(bytes && !bytes->isEmpty());
+      QBuffer buffer;
+      buffer.setData(*bytes);
+      QImageReader reader(&buffer);
+      QCOMPARE(reader.format(), format);
+      QVERIFY(!reader.read().isNull());
+    }
+  }
+
+  void bannerWithoutServerIsNothing()
+  {
+    ServerConnection nowhere;
+    nowhere.setParam("Port", "1");
+    QStringList messages;
+    SetMesajGosterHook([&](const MessageRequest &r) {
+      messages.append(r.text);
+      return int(mrOk);
+    });
+    SetBaglantiKurPause([](int) {});
+    QVERIFY(!BannerIndir(nowhere, &TServerMethods1Client::BannerResimVer));
+    SetMesajGosterHook(nullptr);
+    SetBaglantiKurPause(nullptr);
+    QCOMPARE(messages, QStringList{kBaglantiKurulamiyor});
   }
 
   void browsesTheAdvertisements()
