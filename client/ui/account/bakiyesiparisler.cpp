@@ -223,6 +223,9 @@ void Tbakiyesiparisler::Gom()
   gomulu_ = true;
   setWindowFlags(Qt::Widget);
   Button1->hide();
+  // The main window shows the status legend under every tab already.
+  if (QWidget *legend = findChild<QWidget *>(QStringLiteral("Panel3")))
+    legend->hide();
 }
 
 void Tbakiyesiparisler::reject()
