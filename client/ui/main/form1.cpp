@@ -16,6 +16,9 @@
 #include "ui/common/excelkaydet.h"
 #include "ui/common/formats.h"
 #include "ui/common/mesajgoster.h"
+#include "ui/content/acilisreklam.h"
+#include "ui/content/banner.h"
+#include "ui/content/resimmetni.h"
 #include "ui/login/girisform.h"
 #include "ui/main/sepet.h"
 #include "ui/main/stoklistesi.h"
@@ -24,10 +27,12 @@
 #include "ui/sales/seccari.h"
 #include "widgets/busyindicator.h"
 #include "widgets/datagrid.h"
+#include "widgets/kayanyazi.h"
 #include "widgets/sayaclitabwidget.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -37,6 +42,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMovie>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
@@ -96,12 +102,20 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
   Panel5 = new QWidget;
   Panel5->setObjectName(QStringLiteral("Panel5"));
   Panel5->setFixedHeight(40);
-  kayanyazi = new QLabel;
+  // The lower banner above the news line; both scroll.
+  RealTimeMarquee1 = new KayanYazi;
+  RealTimeMarquee1->setObjectName(QStringLiteral("RealTimeMarquee1"));
+  RealTimeMarquee1->setFixedHeight(0);
+  RealTimeMarquee1->hide();
+  kayanyazi = new KayanYazi;
   kayanyazi->setObjectName(QStringLiteral("kayanyazi"));
-  kayanyazi->setSizePolicy(QSizePolicy::Ignored,
-                           QSizePolicy::Preferred); // the marquee scrolls what does not fit
-  auto *newsLayout = new QHBoxLayout(Panel5);
-  newsLayout->setContentsMargins(10, 0, 10, 0);
+  kayanyazi->setFixedHeight(40);
+  kayanyazi->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  kayanyazi->start();
+  auto *newsLayout = new QVBoxLayout(Panel5);
+  newsLayout->setContentsMargins(0, 0, 0, 0);
+  newsLayout->setSpacing(0);
+  newsLayout->addWidget(RealTimeMarquee1);
   newsLayout->addWidget(kayanyazi);
 
   layout->addWidget(Panel1);
@@ -371,9 +385,141 @@ void TForm1::AnaBilgiAl()
 void TForm1::KayanYaziAl()
 {
   QString text;
-  CallOnClone(
-      bagc, [&](TServerMethods1Client &client) { text = client.KayanYaziGetir(); }, 1);
-  RunOnUiThreadAndWait([&] { kayanyazi->setText(text); });
+  if (!CallOnClone(
+          bagc, [&](TServerMethods1Client &client) { text = client.KayanYaziGetir(); }, 1))
+    return; // the old news line stays
+  RunOnUiThreadAndWait([&] {
+    kayanyazi->stop();
+    kayanyazi->clear();
+    if (!text.trimmed().isEmpty())
+      kayanyazi->addText(text, true);
+    kayanyazi->start(); // runs also without an item
+  });
+}
+
+namespace {
+// An animated picture of `bytes` on `label`; false when the bytes are no
+// picture. The movie and its buffer belong to the label.
+bool animasyonYukle(QLabel *label, const QByteArray &bytes)
+{
+  auto *buffer = new QBuffer;
+  buffer->setData(bytes);
+  auto *movie = new QMovie(buffer, QByteArray(), label);
+  buffer->setParent(movie);
+  if (!movie->isValid()) {
+    delete movie;
+    return false;
+  }
+  if (QMovie *old = label->movie())
+    old->deleteLater();
+  label->setMovie(movie);
+  movie->start();
+  return true;
+}
+} // namespace
+
+void TForm1::BannerREsimAl()
+{
+  const std::optional<QByteArray> bytes = BannerIndir(bagc, &TServerMethods1Client::BannerResimVer);
+  if (!bytes || bytes->isEmpty())
+    return;
+  RunOnUiThreadAndWait([&] {
+    GifResim1->hide();
+    if (animasyonYukle(GifResim1, *bytes))
+      GifResim1->show();
+  });
+}
+
+void TForm1::BannerREsimAlUst()
+{
+  const std::optional<QByteArray> bytes = BannerIndir(bagc, &TServerMethods1Client::BannerResimVer2);
+  if (!bytes)
+    return;
+  RunOnUiThreadAndWait([&] {
+    if (bytes->isEmpty() || !animasyonYukle(RxGIFAnimator2, *bytes)) {
+      if (QMovie *old = RxGIFAnimator2->movie())
+        old->deleteLater();
+      RxGIFAnimator2->clear();
+      RxGIFAnimator2->setFixedHeight(0);
+      return;
+    }
+    RxGIFAnimator2->setFixedHeight(RxGIFAnimator2->movie()->frameRect().height());
+  });
+}
+
+void TForm1::BannerREsimAlAlt()
+{
+  const std::optional<QByteArray> bytes = BannerIndir(bagc, &TServerMethods1Client::BannerResimVer3);
+  if (!bytes)
+    return;
+  RunOnUiThreadAndWait([&] {
+    if (bytes->isEmpty()) {
+      RealTimeMarquee1->stop();
+      RealTimeMarquee1->hide();
+      RealTimeMarquee1->setFixedHeight(0);
+      Panel5->setFixedHeight(40); // the news line alone
+      return;
+    }
+    QPixmap bitmap;
+    if (bytes->size() < 11 || !bitmap.loadFromData(*bytes, "BMP"))
+      return;
+    RealTimeMarquee1->clear();
+    RealTimeMarquee1->addPixmap(bitmap);
+    RealTimeMarquee1->setFixedHeight(bitmap.height());
+    RealTimeMarquee1->show();
+    RealTimeMarquee1->start();
+    Panel5->setFixedHeight(bitmap.height() + 40);
+  });
+}
+
+void TForm1::AcilisReklamAdetAl()
+{
+  _acilisadet = 0;
+  int adet = 0;
+  if (!CallOnClone(
+          bagc, [&](TServerMethods1Client &client) { adet = client.AcilisReklamAdet(); }, 1))
+    return;
+  RunOnUiThreadAndWait([&] {
+    _acilisadet = adet;
+    sPageControl1->setCaption(sTabSheetduyuru, QString::number(adet) + QStringLiteral("=Duyurular"));
+  });
+}
+
+void TForm1::AcilisReklamGoster()
+{
+  if (_acilisgoruldu || _acilisadet == 0)
+    return;
+  QString arama;
+  {
+    Tacilisreklam reklam(this, bagc, sbilgi);
+    if (reklam.calistir() != QDialog::Accepted)
+      return;
+    arama = reklam.arama;
+  }
+  switch (AramaMetniYonu(arama)) {
+  case AramaYonu::Kampanya:
+    sPageControl1->setCurrentWidget(skampanyali);
+    break;
+  case AramaYonu::Yeni:
+    sPageControl1->setCurrentWidget(syeniler);
+    break;
+  case AramaYonu::StokArama:
+    araedit->setText(arama);
+    SpeedButton2Click();
+    break;
+  case AramaYonu::Hicbiri:
+    break;
+  }
+}
+
+void TForm1::IcerikYukle()
+{
+  KayanYaziAl();
+  BannerREsimAl();
+  BannerREsimAlUst();
+  BannerREsimAlAlt();
+  AcilisReklamAdetAl();
+  BalonYaz();
 }
 
 void TForm1::BalonYaz()
@@ -403,11 +549,11 @@ void TForm1::BaslangicYuklemesi()
 {
   Async([this] {
     RunOnUiThreadAndWait([this] { AnaBilgiAl(); });
-    KayanYaziAl();
-    BalonYaz();
+    IcerikYukle();
   })->Await([this] {
     if (isMinimized())
       showMaximized();
+    AcilisReklamGoster();
   });
 }
 
@@ -436,15 +582,14 @@ void TForm1::GeriBildirimAlQue()
   }
   yenileniyor_ = true;
   AnaBilgiAl();
-  Async([this] {
-    KayanYaziAl();
-    BalonYaz();
-  })->Await([this] {
+  Async([this] { IcerikYukle(); })->Await([this] {
     yenileniyor_ = false;
     if (yenilemeBekliyor_) {
       yenilemeBekliyor_ = false;
       GeriBildirimAlQue();
+      return;
     }
+    AcilisReklamGoster();
   });
 }
 

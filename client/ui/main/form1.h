@@ -14,6 +14,7 @@
 
 class BusyIndicator;
 class DataGrid;
+class KayanYazi;
 class QAction;
 class QLabel;
 class QKeyEvent;
@@ -43,6 +44,12 @@ public:
   void AnaBilgiAl();          // header labels from the login record; user-interface thread
   void BalonYaz();            // tab counters; runs on a worker
   void KayanYaziAl();         // news line text; runs on a worker
+  void BannerREsimAl();       // header banner; runs on a worker
+  void BannerREsimAlUst();    // upper banner strip; runs on a worker
+  void BannerREsimAlAlt();    // lower scrolling banner; runs on a worker
+  void AcilisReklamAdetAl();  // advertisement count and the announcements counter; runs on a worker
+  void AcilisReklamGoster();  // offers the opening advertisements; user-interface thread
+  void IcerikYukle();         // news line, banners, advertisement count, tab counters; runs on a worker
   void BaslangicYuklemesi();  // the start-up load in the background
   void BildirimKaydet();      // registers the notification callback
   void GeriBildirimAlQue();   // the refresh a notification asks for; user-interface thread
@@ -166,7 +173,8 @@ public:
 
   QWidget *Panel3 = nullptr;
   QWidget *Panel5 = nullptr;
-  QLabel *kayanyazi = nullptr;
+  KayanYazi *kayanyazi = nullptr;        // the news line
+  KayanYazi *RealTimeMarquee1 = nullptr; // the lower banner
 
 protected:
   void closeEvent(QCloseEvent *event) override;
