@@ -32,6 +32,10 @@ Tacilisreklam::Tacilisreklam(QWidget *AOwner, const ServerConnection &_c, const 
   Label1->setObjectName(QStringLiteral("Label1"));
   Label1->setAlignment(Qt::AlignCenter);
   Label1->setWordWrap(true);
+  QFont baslikFont(QStringLiteral("Tahoma"));
+  baslikFont.setPixelSize(18);
+  baslikFont.setBold(true);
+  Label1->setFont(baslikFont);
   cxImage1 = new QLabel;
   cxImage1->setObjectName(QStringLiteral("cxImage1"));
   cxImage1->setAlignment(Qt::AlignCenter);

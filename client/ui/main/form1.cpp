@@ -93,6 +93,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
   buildSearchBar();
   RxGIFAnimator2 = new QLabel;
   RxGIFAnimator2->setFixedHeight(0); // the upper banner fills it
+  RxGIFAnimator2->setAlignment(Qt::AlignCenter);
   buildPages();
   buildStockList();
   buildBasket();
