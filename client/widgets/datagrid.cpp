@@ -35,6 +35,7 @@ bool isIconKind(CellKind kind)
   switch (kind) {
   case CellKind::StatusIcon:
   case CellKind::YesNoIcon:
+  case CellKind::YesIcon:
   case CellKind::PictureMarker:
   case CellKind::StoreIcon:
   case CellKind::CheckBox:
@@ -87,6 +88,8 @@ const QIcon *cellIcon(CellKind kind, const QVariant &value)
     if (value.isNull())
       return nullptr;
     return value.toInt() == 1 ? &icon("evet") : &icon("hayir");
+  case CellKind::YesIcon:
+    return value.toInt() == 1 ? &icon("evet") : nullptr;
   case CellKind::PictureMarker:
     return value.toInt() == 1 ? &icon("resim") : nullptr;
   case CellKind::StoreIcon: {

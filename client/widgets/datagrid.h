@@ -44,6 +44,7 @@ enum class CellKind {
   Centered,      // text, centred
   StatusIcon,    // stock status 0..5 as the legend's icons, centred
   YesNoIcon,     // 0 "no" icon, 1 "yes" icon
+  YesIcon,       // 1 "yes" icon, anything else nothing
   PictureMarker, // 1 shows the picture marker, anything else nothing
   StoreIcon,     // "VAR" / "YOK" of the second store
   CheckBox,      // 1 checked, 0 unchecked

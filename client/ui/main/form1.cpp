@@ -20,6 +20,7 @@
 #include "ui/content/banner.h"
 #include "ui/content/resimmetni.h"
 #include "ui/login/girisform.h"
+#include "ui/main/icerik.h"
 #include "ui/main/sepet.h"
 #include "ui/main/stoklistesi.h"
 #include "ui/messaging/kullanicikayit.h"
@@ -29,6 +30,8 @@
 #include "widgets/datagrid.h"
 #include "widgets/kayanyazi.h"
 #include "widgets/sayaclitabwidget.h"
+
+#include <wire/mobilstokunit.h>
 
 #include <QAction>
 #include <QApplication>
@@ -41,6 +44,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMovie>
 #include <QPointer>
@@ -99,6 +103,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
   buildBasket();
   buildOncekiler();
   buildBakiyeler();
+  buildIcerik();
   buildLegend();
   Panel5 = new QWidget;
   Panel5->setObjectName(QStringLiteral("Panel5"));
@@ -346,14 +351,15 @@ void TForm1::KullaniciTipiUygula()
   case 2:
     musteritus->setVisible(true);
     R1->setVisible(true);
-    for (DataGrid *grid : {cxGrid1, cxGrid2}) {
+    for (DataGrid *grid : {cxGrid1, cxGrid6, cxkampanyali, cxGrid2}) {
       grid->setColumnShown(QStringLiteral("KALAN"), true);
       grid->setColumnOffered(QStringLiteral("KALAN"), true);
     }
-    for (const char *key : {"ALINANSIPARIS", "VERILENSIPARIS"}) {
-      cxGrid1->setColumnShown(QString::fromLatin1(key), true);
-      cxGrid1->setColumnOffered(QString::fromLatin1(key), true);
-    }
+    for (DataGrid *grid : {cxGrid1, cxGrid6, cxkampanyali})
+      for (const char *key : {"ALINANSIPARIS", "VERILENSIPARIS"}) {
+        grid->setColumnShown(QString::fromLatin1(key), true);
+        grid->setColumnOffered(QString::fromLatin1(key), true);
+      }
     break;
   case 3:
     cxGrid2->setColumnShown(QStringLiteral("DURUM"), false);
@@ -364,10 +370,11 @@ void TForm1::KullaniciTipiUygula()
     sPageControl1->setTabVisible(sPageControl1->indexOf(skampanyali), false);
     // Campaign prices stay hidden in both layouts of the stock list.
     kampanyaGizli_ = true;
-    for (const char *key : {"KAMPFIYAT", "K"}) {
-      cxGrid1->setColumnShown(QString::fromLatin1(key), false);
-      cxGrid1->setColumnOffered(QString::fromLatin1(key), false);
-    }
+    for (DataGrid *grid : {cxGrid1, cxGrid6})
+      for (const char *key : {"KAMPFIYAT", "K"}) {
+        grid->setColumnShown(QString::fromLatin1(key), false);
+        grid->setColumnOffered(QString::fromLatin1(key), false);
+      }
     R1->setVisible(false);
     break;
   default:
@@ -497,6 +504,11 @@ void TForm1::AcilisReklamGoster()
       return;
     arama = reklam.arama;
   }
+  AramaMetniniIzle(arama);
+}
+
+void TForm1::AramaMetniniIzle(const QString &arama)
+{
   switch (AramaMetniYonu(arama)) {
   case AramaYonu::Kampanya:
     sPageControl1->setCurrentWidget(skampanyali);
@@ -768,7 +780,12 @@ void TForm1::StokSatiriAc(DataGrid *grid, ClientDataSet &dataSet)
     ::SatirDegistir(islem, sepet);
     return;
   }
-  StokListesindenEkle(islem, dataSet);
+  if (&dataSet == &YENILER)
+    YenilerdenEkle(islem, dataSet);
+  else if (&dataSet == &kampstok)
+    KampanyadanEkle(islem, dataSet);
+  else
+    StokListesindenEkle(islem, dataSet);
 }
 
 // ---- Basket ----
@@ -1287,4 +1304,155 @@ void TForm1::musteritusClick()
   sPageControl1->setCurrentWidget(sstoklistesi);
   araedit->selectAll();
   araedit->setFocus();
+}
+
+// ---- New items, campaign items, announcements ----
+
+void TForm1::buildIcerik()
+{
+  const auto grid = [this](DataGrid *&g, const char *name, const QList<GridColumn> &columns,
+                           ClientDataSet &ds, QWidget *page) {
+    g = new DataGrid;
+    g->setObjectName(QString::fromLatin1(name));
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(13);
+    g->setFont(font);
+    g->setColumns(columns);
+    g->setDataSet(&ds);
+    g->setHeaderHeight(40);
+    g->setRowHeight(40);
+    connect(g, &DataGrid::rowDoubleClicked, this,
+            [this, g, &ds] { RunGuarded([&] { StokSatiriAc(g, ds); }); });
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(g);
+  };
+  grid(cxGrid6, "cxGrid6", YeniKolonlari(), YENILER, syeniler);
+  grid(cxkampanyali, "cxkampanyali", KampanyaKolonlari(), kampstok, skampanyali);
+  connect(cxGrid6, &DataGrid::resized, this,
+          [this] { cxGrid6->applyWidthRule(screen() ? screen()->geometry().width() : width()); });
+  connect(cxkampanyali, &DataGrid::resized, this, [this] {
+    if (cxkampanyali->isEnabled())
+      cxkampanyali->applyWidthRule(screen() ? screen()->geometry().width() : width());
+  });
+
+  // Announcements: one large picture a row; a double click follows its
+  // search text.
+  cxGridduyuru = new QListWidget;
+  cxGridduyuru->setObjectName(QStringLiteral("cxGridduyuru"));
+  cxGridduyuru->setIconSize(QSize(605, 400));
+  cxGridduyuru->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+  cxGridduyuru->setSelectionMode(QAbstractItemView::SingleSelection);
+  cxGridduyuru->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  cxGridduyuru->setSpacing(2);
+  connect(cxGridduyuru, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem *item) {
+    RunGuarded([&] { AramaMetniniIzle(item->data(Qt::UserRole + 1).toString()); });
+  });
+  auto *layout = new QVBoxLayout(sTabSheetduyuru);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(cxGridduyuru);
+
+  connect(sPageControl1, &SayacliTabWidget::currentChanged, this, [this](int index) {
+    QWidget *page = sPageControl1->widget(index);
+    if (page == syeniler)
+      syenilerShow();
+    else if (page == skampanyali)
+      skampanyaliShow();
+    else if (page == sTabSheetduyuru)
+      sTabSheetduyuruShow();
+  });
+}
+
+void TForm1::listeYukle(DataGrid *grid, ClientDataSet &ds, BusyIndicator *busy, QWidget *page,
+                        const QString &title, std::function<wire::TableMap(TServerMethods1Client &)> fetch)
+{
+  if (!grid->isEnabled())
+    return; // a load of this list is running
+  busy->start();
+  grid->setEnabled(false);
+  grid->detach();
+  grid->lockView();
+  auto result = std::make_shared<std::optional<wire::TableMap>>();
+  Async([this, fetch, result] {
+    CallOnClone(bagc, [&](TServerMethods1Client &client) { *result = fetch(client); });
+  })->Await([this, grid, &ds, busy, page, title, result] {
+    if (*result) {
+      ds.SetData(std::move(**result));
+      ParaBicimiUygula(ds);
+      sPageControl1->setCaption(page, QString::number(ds.RecordCount()) + title);
+    }
+    grid->attach();
+    grid->unlockView();
+    grid->setEnabled(true);
+    busy->stop();
+    grid->applyWidthRule(screen() ? screen()->geometry().width() : width());
+    if (!*result)
+      MesajGoster(kBaglantiKurulamiyor, mtError, msgButtons({mbOK}), 0, mbOK);
+  });
+}
+
+void TForm1::syenilerShow()
+{
+  const qint32 carino = sbilgi.CARINO();
+  listeYukle(cxGrid6, YENILER, gifyeniler, syeniler, QStringLiteral("=Yeni Stoklar"),
+             [carino](TServerMethods1Client &client) { return client.YenilerVer2(carino); });
+}
+
+void TForm1::skampanyaliShow()
+{
+  const qint32 carino = sbilgi.CARINO();
+  const qint32 tip = sbilgi.MusteriTipi();
+  listeYukle(cxkampanyali, kampstok, gifkampanyali, skampanyali, QStringLiteral("=Kampanyalı"),
+             [carino, tip](TServerMethods1Client &client) { return client.KampanyaliVer2(carino, tip); });
+}
+
+void TForm1::sTabSheetduyuruShow()
+{
+  if (!cxGridduyuru->isEnabled())
+    return;
+  gifduyuru->start();
+  cxGridduyuru->setEnabled(false);
+  struct Duyuru {
+    QImage resim;
+    QString baslik;
+    QString arama;
+  };
+  auto duyurular = std::make_shared<std::optional<QList<Duyuru>>>();
+  Async([this, duyurular] {
+    CallOnClone(bagc, [&](TServerMethods1Client &client) {
+      ClientRef<TAcilisEkranlariki> hepsi = client.AcilisEkranlarVer2();
+      QList<Duyuru> list;
+      if (hepsi)
+        for (const auto &ekran : hepsi->Ekranlar().items) {
+          Duyuru d;
+          if (ekran && !ekran->Resim().isEmpty())
+            d.resim = QImage::fromData(ResimMetniCoz(ekran->Resim()));
+          if (ekran) {
+            d.baslik = ekran->Baslik();
+            d.arama = ekran->Arama();
+          }
+          list.append(d);
+        }
+      *duyurular = list;
+    });
+  })->Await([this, duyurular] {
+    if (*duyurular) {
+      cxGridduyuru->clear();
+      for (const Duyuru &d : **duyurular) {
+        auto *item = new QListWidgetItem;
+        if (!d.resim.isNull())
+          item->setIcon(QIcon(
+              QPixmap::fromImage(d.resim.scaled(605, 400, Qt::KeepAspectRatio, Qt::SmoothTransformation))));
+        item->setSizeHint(QSize(615, 405));
+        item->setToolTip(d.baslik);
+        item->setData(Qt::UserRole, d.baslik);
+        item->setData(Qt::UserRole + 1, d.arama);
+        cxGridduyuru->addItem(item);
+      }
+    }
+    cxGridduyuru->setEnabled(true);
+    gifduyuru->stop();
+    if (!*duyurular)
+      MesajGoster(kBaglantiKurulamiyor, mtError, msgButtons({mbOK}), 0, mbOK);
+  });
 }

@@ -10,6 +10,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <optional>
 
 class BusyIndicator;
@@ -19,6 +20,8 @@ class QAction;
 class QLabel;
 class QKeyEvent;
 class QLineEdit;
+class QListWidget;
+class TServerMethods1Client;
 class QMenu;
 class QPushButton;
 class QToolButton;
@@ -49,7 +52,13 @@ public:
   void BannerREsimAlAlt();    // lower scrolling banner; runs on a worker
   void AcilisReklamAdetAl();  // advertisement count and the announcements counter; runs on a worker
   void AcilisReklamGoster();  // offers the opening advertisements; user-interface thread
-  void IcerikYukle();         // news line, banners, advertisement count, tab counters; runs on a worker
+  void IcerikYukle();
+  // Where a search text of an announcement or advertisement leads: the
+  // campaign or new-item tab, or a stock search.
+  void AramaMetniniIzle(const QString &arama);
+  void syenilerShow();
+  void skampanyaliShow();
+  void sTabSheetduyuruShow(); // news line, banners, advertisement count, tab counters; runs on a worker
   void BaslangicYuklemesi();  // the start-up load in the background
   void BildirimKaydet();      // registers the notification callback
   void GeriBildirimAlQue();   // the refresh a notification asks for; user-interface thread
@@ -96,6 +105,8 @@ public:
   ServerConnection bagc;
   BildirimKanali kanal;
   ClientDataSet stok;
+  ClientDataSet YENILER;
+  ClientDataSet kampstok;
   ClientDataSet sepet;
   ClientDataSet ONCEKILER;
   Tbakiyesiparisler *benimbakiyesiparisler = nullptr; // while the balances tab shows
@@ -147,7 +158,10 @@ public:
   QAction *B1 = nullptr; // "Sipariş Bakiyeleriniz"
   QAction *S3 = nullptr; // "Siparişleri Göster"
 
-  DataGrid *cxGrid2 = nullptr; // basket
+  DataGrid *cxGrid6 = nullptr;         // new items
+  DataGrid *cxkampanyali = nullptr;    // campaign items
+  QListWidget *cxGridduyuru = nullptr; // announcements
+  DataGrid *cxGrid2 = nullptr;         // basket
   QMenu *PopupMenu1 = nullptr;
   QAction *Deitir1 = nullptr;
   QAction *SatrSil1 = nullptr;
@@ -189,6 +203,9 @@ private:
   void buildLegend();
   void buildStockList();
   void buildBasket();
+  void buildIcerik();
+  void listeYukle(DataGrid *grid, ClientDataSet &ds, BusyIndicator *busy, QWidget *page, const QString &title,
+                  std::function<wire::TableMap(TServerMethods1Client &)> fetch);
   void buildOncekiler();
   void buildBakiyeler();
   void StokAra();
