@@ -105,6 +105,12 @@ private slots:
     form.skampanyaliShow();
     QTRY_VERIFY(form.cxkampanyali->isEnabled() && form.kampstok.Active());
     QCOMPARE(form.kampstok.RecordCount() > 0, campaigns);
+    if (campaigns) {
+      // The price before the campaign comes with every row.
+      const double before = form.kampstok.FieldByName("ESKIFIYAT")->AsFloat();
+      QVERIFY(before >= form.kampstok.FieldByName("FIYAT")->AsFloat());
+      QVERIFY(!form.cxkampanyali->cellText(0, form.cxkampanyali->columnIndex("ESKIFIYAT")).isEmpty());
+    }
     QCOMPARE(form.sPageControl1->caption(form.skampanyali),
              QString::number(form.kampstok.RecordCount()) + "=Kampanyalı");
   }

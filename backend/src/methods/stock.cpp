@@ -58,6 +58,8 @@ const QList<wire::Column> &stockColumns()
       {"BARKOD_BARKODNO", ColumnType::Int32},
       {"DPKOD", ColumnType::Text, 30},
       {"PKOD", ColumnType::Text, 30},
+      {"ESKIFIYAT", ColumnType::Double}, // the list price before a campaign
+      {"INDIRIM", ColumnType::Double},   // the first discount rate
   };
   return columns;
 }
