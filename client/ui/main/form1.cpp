@@ -21,11 +21,13 @@
 #include "ui/content/resimmetni.h"
 #include "ui/login/girisform.h"
 #include "ui/main/icerik.h"
+#include "ui/main/sanalpos.h"
 #include "ui/main/sepet.h"
 #include "ui/main/stoklistesi.h"
 #include "ui/messaging/kullanicikayit.h"
 #include "ui/messaging/mailform.h"
 #include "ui/sales/seccari.h"
+#include "widgets/browserview.h"
 #include "widgets/busyindicator.h"
 #include "widgets/datagrid.h"
 #include "widgets/kayanyazi.h"
@@ -104,6 +106,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
   buildOncekiler();
   buildBakiyeler();
   buildIcerik();
+  buildSanalPos();
   buildLegend();
   Panel5 = new QWidget;
   Panel5->setObjectName(QStringLiteral("Panel5"));
@@ -1455,4 +1458,50 @@ void TForm1::sTabSheetduyuruShow()
     if (!*duyurular)
       MesajGoster(kBaglantiKurulamiyor, mtError, msgButtons({mbOK}), 0, mbOK);
   });
+}
+
+// ---- Online payment ----
+
+void TForm1::buildSanalPos()
+{
+  // The embedded browser is made when the page is first opened: starting
+  // the browser engine costs time no other tab should pay.
+  auto *layout = new QVBoxLayout(ss);
+  layout->setContentsMargins(0, 0, 0, 0);
+  connect(sPageControl1, &SayacliTabWidget::currentChanged, this, [this](int index) {
+    if (sPageControl1->widget(index) == ss)
+      RunGuarded([this] { ssShow(); });
+  });
+}
+
+void TForm1::ssShow()
+{
+  QString bakiye;
+  const qint32 carino = sbilgi.CARINO();
+  CallOnClone(bagc, [&](TServerMethods1Client &client) { bakiye = client.CariDurumVer(carino); });
+  if (bakiye.isEmpty()) {
+    MesajGoster(QStringLiteral("Bağlantı Hatası \r\nLütfen Sonra Tekrar Deneyiniz !"), mtError,
+                msgButtons({mbOK}), 0, mbOK);
+    sPageControl1->setCurrentWidget(sstoklistesi);
+    return;
+  }
+  const QString adres =
+      SanalPosAdresi(WebHostBase() + QStringLiteral("sanalpos.aspx"), carino, sbilgi.CariAdi(), bakiye);
+  if (IEVersiyonuAl() > 14) {
+    if (!sitem) {
+      sitem = new BrowserView;
+      sitem->setObjectName(QStringLiteral("sitem"));
+      ss->layout()->addWidget(sitem);
+    }
+    sitem->Navigate(adres);
+    return;
+  }
+  const QString chrome = ChromeYoluAl();
+  if (!chrome.isEmpty()) {
+    ProgramBaslat(chrome, {UrlKodla(adres)});
+    return;
+  }
+  MesajGoster(
+      QStringLiteral("Sisteminiz Güvenli Değil\r\nÖdeme Alamıyoruz !\r\nLütfen Windows'u güncelleyiniz"),
+      mtWarning, msgButtons({mbOK}), 0, mbOK);
 }

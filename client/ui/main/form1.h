@@ -13,6 +13,7 @@
 #include <functional>
 #include <optional>
 
+class BrowserView;
 class BusyIndicator;
 class DataGrid;
 class KayanYazi;
@@ -58,10 +59,12 @@ public:
   void AramaMetniniIzle(const QString &arama);
   void syenilerShow();
   void skampanyaliShow();
-  void sTabSheetduyuruShow(); // news line, banners, advertisement count, tab counters; runs on a worker
-  void BaslangicYuklemesi();  // the start-up load in the background
-  void BildirimKaydet();      // registers the notification callback
-  void GeriBildirimAlQue();   // the refresh a notification asks for; user-interface thread
+  void sTabSheetduyuruShow();
+  void ssShow(); // the online payment page // news line, banners, advertisement count, tab counters; runs on
+                 // a worker
+  void BaslangicYuklemesi(); // the start-up load in the background
+  void BildirimKaydet();     // registers the notification callback
+  void GeriBildirimAlQue();  // the refresh a notification asks for; user-interface thread
 
   // Stock list.
   bool araeditKeyPress(QKeyEvent *event); // letter folding, Enter searches; true when handled
@@ -161,6 +164,7 @@ public:
   DataGrid *cxGrid6 = nullptr;         // new items
   DataGrid *cxkampanyali = nullptr;    // campaign items
   QListWidget *cxGridduyuru = nullptr; // announcements
+  BrowserView *sitem = nullptr;        // the online payment page, made when first opened
   DataGrid *cxGrid2 = nullptr;         // basket
   QMenu *PopupMenu1 = nullptr;
   QAction *Deitir1 = nullptr;
@@ -204,6 +208,7 @@ private:
   void buildStockList();
   void buildBasket();
   void buildIcerik();
+  void buildSanalPos();
   void listeYukle(DataGrid *grid, ClientDataSet &ds, BusyIndicator *busy, QWidget *page, const QString &title,
                   std::function<wire::TableMap(TServerMethods1Client &)> fetch);
   void buildOncekiler();
