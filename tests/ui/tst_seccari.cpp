@@ -6,7 +6,9 @@
 #include "server/async.h"
 #include "server/serverconnection.h"
 #include "server/servermethods.h"
+#include "ui/common/formats.h"
 #include "ui/main/form1.h"
+#include "ui/sales/raporform.h"
 #include "ui/sales/seccari.h"
 #include "ui/sales/tarihsec.h"
 #include "widgets/datagrid.h"
@@ -19,8 +21,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QtTest>
 
 class TestSecCari : public QObject {
@@ -251,6 +255,36 @@ private slots:
     QCOMPARE(form.sPageControl1->currentWidget(), form.sstoklistesi);
     QVERIFY(form.sepet.Active()); // the chosen dealer's basket
     QCOMPARE(form.sPageControl1->caption(form.ssepet), QString::number(form.sepet.RecordCount()) + "=Sepet");
+  }
+
+  void reportsOfReceivedOrdersAndSoldItems()
+  {
+    Traporform form(nullptr, bagc, satici);
+    QCOMPARE(form.tarih1->date(), QDate::currentDate());
+    QCOMPARE(form.tarih2->date(), QDate::currentDate());
+    form.tarih1->setDate(QDate::currentDate().addYears(-1));
+    form.Button1Click();
+    QVERIFY(errors.isEmpty());
+    QVERIFY(form.siparis.RecordCount() > 0);
+    QVERIFY(!form.stok.Active()); // the other tab waits for its own "Göster"
+    QVERIFY(form.cxGrid1->topLevelItemCount() > 0);
+    int orders = 0;
+    for (int g = 0; g < form.cxGrid1->topLevelItemCount(); ++g) {
+      QTreeWidgetItem *group = form.cxGrid1->topLevelItem(g);
+      QVERIFY(!group->isExpanded());
+      double sum = 0;
+      for (int c = 0; c < group->childCount(); ++c)
+        sum = IkiHaneYuvarla(sum + QLocale().toDouble(group->child(c)->text(3)));
+      QCOMPARE(group->text(3), FormatFloat(kParaBicimi, sum));
+      QVERIFY(group->text(0).endsWith(QStringLiteral("(%1)").arg(group->childCount())));
+      orders += group->childCount();
+    }
+    QCOMPARE(orders, form.siparis.RecordCount());
+    form.sayfalar->setCurrentWidget(form.tabstok);
+    form.Button1Click();
+    QVERIFY(form.stok.RecordCount() > 0);
+    QCOMPARE(form.stok.RecNo(), 1);
+    QVERIFY(!form.cxGrid2->footerText("TUTAR").isEmpty());
   }
 
   void cancelledDateSendsNothing()

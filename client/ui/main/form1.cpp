@@ -26,6 +26,7 @@
 #include "ui/main/stoklistesi.h"
 #include "ui/messaging/kullanicikayit.h"
 #include "ui/messaging/mailform.h"
+#include "ui/sales/raporform.h"
 #include "ui/sales/seccari.h"
 #include "widgets/browserview.h"
 #include "widgets/busyindicator.h"
@@ -189,6 +190,7 @@ void TForm1::buildHeader()
   R1->setVisible(false);
   connect(M1, &QAction::triggered, this, [this] { RunGuarded([this] { M1Click(); }); });
   connect(N4, &QAction::triggered, this, [this] { RunGuarded([this] { N4Click(); }); });
+  connect(R1, &QAction::triggered, this, [this] { RunGuarded([this] { R1Click(); }); });
   connect(webSitesi, &QAction::triggered, this, [this] {
     KabuktaAc(webSitesi->text());
     araedit->selectAll();
@@ -1286,6 +1288,13 @@ void TForm1::N4Click()
 {
   std::unique_ptr<Tkullanicikayit> form = Tkullanicikayit::Ac(this, bagc, sbilgi);
   form->exec();
+}
+
+void TForm1::R1Click()
+{
+  Traporform form(this, bagc, sbilgi);
+  form.setWindowState(Qt::WindowMaximized);
+  form.exec();
 }
 
 void TForm1::musteritusClick()

@@ -86,6 +86,7 @@ public:
   void M1Click();         // "Mail Gönder"
   void N4Click();         // "Şifre Değiştirme İsteği"
   void musteritusClick(); // "Başka Cari Seç"
+  void R1Click();         // "Raporlar"
   void HepsiniSil();
   void HesapUyarisiAl(); // the account warning, in the background
   void Button1Click();   // "Gönder"
