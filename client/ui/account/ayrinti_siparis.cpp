@@ -2,6 +2,7 @@
 
 #include "server/async.h"
 #include "server/callpatterns.h"
+#include "ui/account/siparisdip.h"
 #include "ui/account/siparisler.h"
 #include "ui/common/excelkaydet.h"
 #include "ui/common/formats.h"
@@ -22,36 +23,6 @@
 
 std::function<int(Tayrinti_siparis &)> Tayrinti_siparis::ExecHook;
 
-namespace {
-
-QLabel *degerEtiketi(const char *name)
-{
-  auto *label = new QLabel;
-  label->setObjectName(QString::fromLatin1(name));
-  label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred); // long names give way
-  return label;
-}
-
-QPlainTextEdit *notKutusu(const char *name)
-{
-  auto *memo = new QPlainTextEdit;
-  memo->setObjectName(QString::fromLatin1(name));
-  memo->setReadOnly(true); // shown only; nothing typed here goes anywhere
-  return memo;
-}
-
-QGroupBox *notGrubu(const QString &title, QPlainTextEdit *memo)
-{
-  auto *group = new QGroupBox(title);
-  auto *layout = new QVBoxLayout(group);
-  layout->setContentsMargins(6, 4, 6, 6);
-  layout->addWidget(memo);
-  return group;
-}
-
-} // namespace
-
 Tayrinti_siparis::Tayrinti_siparis(QWidget *owner)
     : QDialog(owner), asagi(std::make_unique<TSiparisDipAyrinti>())
 {
@@ -69,62 +40,13 @@ Tayrinti_siparis::Tayrinti_siparis(QWidget *owner)
   cxGrid2->setRowHeight(40);
   connect(cxGrid2, &DataGrid::resized, this, &Tayrinti_siparis::cxGrid2Resize);
 
-  auto *bilgiler = new QGroupBox(QStringLiteral("Sipariş Bilgileri"));
-  auto *form = new QGridLayout(bilgiler);
-  form->setContentsMargins(8, 4, 8, 6);
-  form->setHorizontalSpacing(8);
-  form->setVerticalSpacing(2);
-  const std::pair<const char *, QLabel **> rows[] = {
-      {"Sipariş Durumu:", &_sipdurun},
-      {"Teslim Cinsi:", &_teslimcinsi},
-      {"Kargo Cinsi:", &_kargocinsi},
-      {"Kargo:", &_kargo},
-      {"Veren:", &_veren},
-  };
-  static const char *const names[] = {"_sipdurun", "_teslimcinsi", "_kargocinsi", "_kargo", "_veren"};
-  int r = 0;
-  for (const auto &[text, value] : rows) {
-    *value = degerEtiketi(names[r]);
-    auto *caption = new QLabel(QString::fromUtf8(text));
-    caption->setStyleSheet(QStringLiteral("font-weight: bold"));
-    form->addWidget(caption, r, 0);
-    form->addWidget(*value, r, 1);
-    ++r;
-  }
-  form->setColumnStretch(1, 1);
-  bilgiler->setMinimumWidth(300);
+  QGroupBox *bilgiler =
+      SiparisBilgileriGrubu({&_sipdurun, &_teslimcinsi, &_kargocinsi, &_kargo, &_veren}, 300);
 
-  _sizin = notKutusu("_sizin");
-  _bizim = notKutusu("_bizim");
+  _sizin = NotKutusu("_sizin");
+  _bizim = NotKutusu("_bizim");
 
-  auto *tutar = new QGroupBox(QStringLiteral("Tutar"));
-  tutar->setObjectName(QStringLiteral("tutar"));
-  tutar->setFixedWidth(300);
-  auto *totals = new QGridLayout(tutar);
-  totals->setContentsMargins(10, 4, 10, 6);
-  totals->setVerticalSpacing(1);
-  const std::pair<const char *, QLabel **> sums[] = {
-      {"Toplam:", &aratoplaml}, {"İndirim Toplam:", &indiriml},   {"Ara Toplam:", &nettutarl},
-      {"Vergi:", &vergil},      {"Genel Toplam:", &geneltoplaml},
-  };
-  static const char *const sumNames[] = {"aratoplaml", "indiriml", "nettutarl", "vergil", "geneltoplaml"};
-  r = 0;
-  for (const auto &[text, value] : sums) {
-    auto *caption = new QLabel(QString::fromUtf8(text));
-    *value = new QLabel;
-    (*value)->setObjectName(QString::fromLatin1(sumNames[r]));
-    (*value)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    (*value)->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    totals->addWidget(caption, r, 0);
-    totals->addWidget(*value, r, 1);
-    if (value == &geneltoplaml) {
-      QFont bold = font;
-      bold.setBold(true);
-      caption->setFont(bold);
-      geneltoplaml->setFont(bold);
-    }
-    ++r;
-  }
+  QGroupBox *tutar = ToplamGrubu(font, 300, {&aratoplaml, &indiriml, &nettutarl, &vergil, &geneltoplaml});
 
   excelKaydet = new QPushButton(QIcon(QStringLiteral(":/icons/excel.svg")), QStringLiteral("Excel Kaydet"));
   kapat = new QPushButton(QIcon(QStringLiteral(":/icons/hayir.svg")), QStringLiteral("Kapat"));
@@ -146,8 +68,8 @@ Tayrinti_siparis::Tayrinti_siparis(QWidget *owner)
   auto *bottom = new QHBoxLayout(alt);
   bottom->setContentsMargins(4, 4, 4, 4);
   bottom->addWidget(bilgiler, 3);
-  bottom->addWidget(notGrubu(QStringLiteral("Mesajınız:"), _sizin), 2);
-  bottom->addWidget(notGrubu(QStringLiteral("Siparişi Alanın Notu:"), _bizim), 2);
+  bottom->addWidget(NotGrubu(QStringLiteral("Mesajınız:"), _sizin), 2);
+  bottom->addWidget(NotGrubu(QStringLiteral("Siparişi Alanın Notu:"), _bizim), 2);
   bottom->addWidget(tutar);
   bottom->addLayout(buttons);
 

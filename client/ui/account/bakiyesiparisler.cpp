@@ -4,11 +4,13 @@
 #include "server/callpatterns.h"
 #include "ui/account/bakiyedegistir.h"
 #include "ui/account/fiyatdegistir.h"
+#include "ui/account/siparisdip.h"
 #include "ui/account/siparisler.h"
 #include "ui/common/excelkaydet.h"
 #include "ui/common/formats.h"
 #include "ui/common/mesajgoster.h"
 #include "widgets/datagrid.h"
+#include "widgets/durumaciklamasi.h"
 
 #include <wire/baglantiu.h>
 
@@ -26,64 +28,6 @@
 #include <QVBoxLayout>
 
 std::function<int(Tbakiyesiparisler &)> Tbakiyesiparisler::ExecHook;
-
-namespace {
-
-QLabel *degerEtiketi(const char *name)
-{
-  auto *label = new QLabel;
-  label->setObjectName(QString::fromLatin1(name));
-  label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred); // long names give way
-  return label;
-}
-
-QPlainTextEdit *notKutusu(const char *name)
-{
-  auto *memo = new QPlainTextEdit;
-  memo->setObjectName(QString::fromLatin1(name));
-  memo->setReadOnly(true);
-  return memo;
-}
-
-QGroupBox *notGrubu(const QString &title, QPlainTextEdit *memo)
-{
-  auto *group = new QGroupBox(title);
-  auto *layout = new QVBoxLayout(group);
-  layout->setContentsMargins(6, 4, 6, 6);
-  layout->addWidget(memo);
-  return group;
-}
-
-// "Durum Açıklaması:" and the stock status icons with their meaning.
-QWidget *durumAciklamasi()
-{
-  auto *panel = new QWidget;
-  panel->setObjectName(QStringLiteral("Panel3"));
-  panel->setAttribute(Qt::WA_StyledBackground);
-  panel->setFixedHeight(27);
-  auto *legend = new QHBoxLayout(panel);
-  legend->setContentsMargins(8, 0, 8, 0);
-  legend->setSpacing(2);
-  auto *title = new QLabel(QStringLiteral("Durum Açıklaması:    "));
-  title->setStyleSheet(QStringLiteral("font-weight: bold; color: rgb(67, 76, 88)"));
-  legend->addWidget(title);
-  const std::pair<const char *, const char *> items[] = {
-      {"durum-var", " Stok mevcut  "},   {"durum-telefon", " Telefon Açınız  "},
-      {"durum-yolda", " Yolda  "},       {"durum-tedarik", " Tedarik Sürecinde "},
-      {"durum-ozel", " Özel Sipariş  "}, {"durum-yok", " Yok  "},
-  };
-  for (const auto &[icon, text] : items) {
-    auto *image = new QLabel;
-    image->setPixmap(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon))).pixmap(QSize(18, 18)));
-    legend->addWidget(image);
-    legend->addWidget(new QLabel(QString::fromUtf8(text)));
-  }
-  legend->addStretch();
-  return panel;
-}
-
-} // namespace
 
 Tbakiyesiparisler::Tbakiyesiparisler(QWidget *owner)
     : QDialog(owner), asagi(std::make_unique<TSiparisDipAyrinti>())
@@ -121,62 +65,13 @@ Tbakiyesiparisler::Tbakiyesiparisler(QWidget *owner)
       PopupMenu1->exec(at);
   });
 
-  auto *bilgiler = new QGroupBox(QStringLiteral("Sipariş Bilgileri"));
-  auto *form = new QGridLayout(bilgiler);
-  form->setContentsMargins(8, 4, 8, 6);
-  form->setHorizontalSpacing(8);
-  form->setVerticalSpacing(2);
-  const std::pair<const char *, QLabel **> rows[] = {
-      {"Sipariş Durumu:", &_sipdurun},
-      {"Teslim Cinsi:", &_teslimcinsi},
-      {"Kargo Cinsi:", &_kargocinsi},
-      {"Kargo:", &_kargo},
-      {"Veren:", &_veren},
-  };
-  static const char *const names[] = {"_sipdurun", "_teslimcinsi", "_kargocinsi", "_kargo", "_veren"};
-  int r = 0;
-  for (const auto &[text, value] : rows) {
-    *value = degerEtiketi(names[r]);
-    auto *caption = new QLabel(QString::fromUtf8(text));
-    caption->setStyleSheet(QStringLiteral("font-weight: bold"));
-    form->addWidget(caption, r, 0);
-    form->addWidget(*value, r, 1);
-    ++r;
-  }
-  form->setColumnStretch(1, 1);
-  bilgiler->setMinimumWidth(260);
+  QGroupBox *bilgiler =
+      SiparisBilgileriGrubu({&_sipdurun, &_teslimcinsi, &_kargocinsi, &_kargo, &_veren}, 260);
 
-  _sizin = notKutusu("_sizin");
-  _bizim = notKutusu("_bizim");
+  _sizin = NotKutusu("_sizin");
+  _bizim = NotKutusu("_bizim");
 
-  auto *tutar = new QGroupBox(QStringLiteral("Tutar"));
-  tutar->setObjectName(QStringLiteral("tutar"));
-  tutar->setFixedWidth(280);
-  auto *totals = new QGridLayout(tutar);
-  totals->setContentsMargins(10, 4, 10, 6);
-  totals->setVerticalSpacing(1);
-  const std::pair<const char *, QLabel **> sums[] = {
-      {"Toplam:", &aratoplaml}, {"İndirim Toplam:", &indiriml},   {"Ara Toplam:", &nettutarl},
-      {"Vergi:", &vergil},      {"Genel Toplam:", &geneltoplaml},
-  };
-  static const char *const sumNames[] = {"aratoplaml", "indiriml", "nettutarl", "vergil", "geneltoplaml"};
-  r = 0;
-  for (const auto &[text, value] : sums) {
-    auto *caption = new QLabel(QString::fromUtf8(text));
-    *value = new QLabel;
-    (*value)->setObjectName(QString::fromLatin1(sumNames[r]));
-    (*value)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    (*value)->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    totals->addWidget(caption, r, 0);
-    totals->addWidget(*value, r, 1);
-    if (value == &geneltoplaml) {
-      QFont bold = font;
-      bold.setBold(true);
-      caption->setFont(bold);
-      geneltoplaml->setFont(bold);
-    }
-    ++r;
-  }
+  QGroupBox *tutar = ToplamGrubu(font, 280, {&aratoplaml, &indiriml, &nettutarl, &vergil, &geneltoplaml});
 
   Button2 = new QPushButton(QIcon(QStringLiteral(":/icons/excel.svg")), QStringLiteral("Excel Kaydet"));
   Button1 = new QPushButton(QIcon(QStringLiteral(":/icons/hayir.svg")), QStringLiteral("Kapat"));
@@ -198,8 +93,8 @@ Tbakiyesiparisler::Tbakiyesiparisler(QWidget *owner)
   auto *bottom = new QHBoxLayout(alt);
   bottom->setContentsMargins(4, 4, 4, 4);
   bottom->addWidget(bilgiler, 3);
-  bottom->addWidget(notGrubu(QStringLiteral("Mesajınız:"), _sizin), 2);
-  bottom->addWidget(notGrubu(QStringLiteral("Siparişi Alanın Notu:"), _bizim), 2);
+  bottom->addWidget(NotGrubu(QStringLiteral("Mesajınız:"), _sizin), 2);
+  bottom->addWidget(NotGrubu(QStringLiteral("Siparişi Alanın Notu:"), _bizim), 2);
   bottom->addWidget(tutar);
   bottom->addLayout(buttons);
 
@@ -207,7 +102,7 @@ Tbakiyesiparisler::Tbakiyesiparisler(QWidget *owner)
   layout->setContentsMargins(4, 4, 4, 4);
   layout->setSpacing(2);
   layout->addWidget(cxGrid2, 1);
-  layout->addWidget(durumAciklamasi());
+  layout->addWidget(DurumAciklamasi());
   layout->addWidget(alt);
   resize(1000, 600);
 }

@@ -31,6 +31,7 @@
 #include "widgets/browserview.h"
 #include "widgets/busyindicator.h"
 #include "widgets/datagrid.h"
+#include "widgets/durumaciklamasi.h"
 #include "widgets/kayanyazi.h"
 #include "widgets/sayaclitabwidget.h"
 
@@ -296,26 +297,7 @@ void TForm1::buildPages()
 
 void TForm1::buildLegend()
 {
-  Panel3 = new QWidget;
-  Panel3->setObjectName(QStringLiteral("Panel3"));
-  Panel3->setAttribute(Qt::WA_StyledBackground);
-  Panel3->setFixedHeight(27);
-  auto *legend = new QHBoxLayout(Panel3);
-  legend->setContentsMargins(8, 0, 8, 0);
-  legend->setSpacing(2);
-  legend->addWidget(new QLabel(QStringLiteral("Durum Açıklaması:    ")));
-  const std::pair<const char *, const char *> items[] = {
-      {"durum-var", " Stok mevcut  "},   {"durum-telefon", " Telefon Açınız  "},
-      {"durum-yolda", " Yolda  "},       {"durum-tedarik", " Tedarik Sürecinde "},
-      {"durum-ozel", " Özel Sipariş  "}, {"durum-yok", " Yok  "},
-  };
-  for (const auto &[icon, text] : items) {
-    auto *image = new QLabel;
-    image->setPixmap(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon))).pixmap(QSize(18, 18)));
-    legend->addWidget(image);
-    legend->addWidget(new QLabel(QString::fromUtf8(text)));
-  }
-  legend->addStretch();
+  Panel3 = DurumAciklamasi();
 }
 
 bool TForm1::FormCreate()
